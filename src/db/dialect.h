@@ -1,0 +1,30 @@
+#pragma once
+// Everything that differs between SQLite and PostgreSQL lives behind this interface.
+// Nothing outside the db folder asks which engine it runs on.
+#include "settings.h"
+#include <QString>
+#include <memory>
+
+namespace db {
+
+class Dialect {
+public:
+    virtual ~Dialect() = default;
+    virtual Backend backend() const = 0;
+    virtual QString name() const = 0; // "SQLite" / "PostgreSQL"
+    // Our SQL uses '?' placeholders; PostgreSQL wants $1, $2 ...
+    virtual QString placeholders(const QString& sql) const = 0;
+    // Schema scripts are written once; these hooks adapt what cannot be written portably:
+    // {ID} (an auto-numbered integer key), schema-qualified index names and foreign keys.
+    virtual QString ddl(const QString& statement) const = 0;
+    // A case-insensitive "starts with" test of `column` against the bound value `?`.
+    virtual QString startsWithNoCase(const QString& column) const = 0;
+    // Today's date and the current timestamp as SQL expressions.
+    virtual QString today() const = 0;
+    virtual QString now() const = 0;
+    virtual QString beginStatement() const = 0;
+
+    static std::unique_ptr<Dialect> make(Backend b);
+};
+
+} // namespace db

@@ -1,0 +1,44 @@
+#pragma once
+// Errors raised by the database layer, and the connection's error collection.
+#include <QList>
+#include <QString>
+#include <stdexcept>
+
+namespace db {
+
+// One entry of the connection's error collection, as the screens read it.
+struct ErrorItem {
+    long Number = 0;     // engine code: SQLite extended result code, or the SQLSTATE's value
+    QString Source;      // "SQLite", "PostgreSQL", "ZEP" (procedure checks) or "FaultInjection"
+    QString Description; // the engine's own message
+};
+
+// A failed statement throws this; the same item is also in the connection's Errors().
+class Error : public std::runtime_error {
+public:
+    explicit Error(ErrorItem item);
+    const ErrorItem& item() const { return item_; }
+    long Number() const { return item_.Number; }
+    const QString& Source() const { return item_.Source; }
+    const QString& Description() const { return item_.Description; }
+
+private:
+    ErrorItem item_;
+};
+
+// The connection's error collection: cleared before each command, filled when one fails.
+class Errors {
+public:
+    int Count() const { return int(items_.size()); }
+    const ErrorItem& Item(int i) const { return items_.at(i); }
+    void Clear() { items_.clear(); }
+    void Add(ErrorItem e) { items_.append(std::move(e)); }
+
+private:
+    QList<ErrorItem> items_;
+};
+
+// Raised by procedures for a value that breaks a rule (not a date, unknown code ...).
+[[noreturn]] void raise(const QString& description, long number = 50000);
+
+} // namespace db

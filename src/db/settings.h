@@ -1,0 +1,28 @@
+#pragma once
+// Where the database lives: an embedded SQLite folder, or a PostgreSQL server.
+#include <QString>
+
+namespace db {
+
+enum class Backend { SQLite, PostgreSQL };
+
+struct ConnectionSettings {
+    Backend backend = Backend::SQLite;
+    // SQLite: the folder that holds main.db and the five database files.
+    QString folder;
+    // PostgreSQL
+    QString host = QStringLiteral("localhost");
+    int port = 5432;
+    QString database = QStringLiteral("zep");
+    QString user;
+    QString password; // kept in memory only; never written to settings or logs
+
+    // "sqlite:/path/to/folder" or "postgresql://user@host:port/database" (no password).
+    QString toUrl() const;
+    // Parses the forms toUrl() writes; a bare path means a SQLite folder. An empty
+    // or unreadable text gives a settings object whose isValid() is false.
+    static ConnectionSettings fromUrl(const QString& url);
+    bool isValid() const;
+};
+
+} // namespace db
