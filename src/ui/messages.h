@@ -58,6 +58,8 @@ public:
     static const QList<Shown>& shown();
     static QStringList shownTexts();
     static void clearShown();
+    // Queued answers and inputs that no call has taken yet (a test left them over).
+    static int unusedAnswers();
 };
 
 } // namespace ui
