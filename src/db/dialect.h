@@ -17,8 +17,6 @@ public:
     // Schema scripts are written once; these hooks adapt what cannot be written portably:
     // {ID} (an auto-numbered integer key), schema-qualified index names and foreign keys.
     virtual QString ddl(const QString& statement) const = 0;
-    // A case-insensitive "starts with" test of `column` against the bound value `?`.
-    virtual QString startsWithNoCase(const QString& column) const = 0;
     // Today's date and the current timestamp as SQL expressions.
     virtual QString today() const = 0;
     virtual QString now() const = 0;

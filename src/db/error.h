@@ -11,6 +11,9 @@ struct ErrorItem {
     long Number = 0;     // engine code: SQLite extended result code, or the SQLSTATE's value
     QString Source;      // "SQLite", "PostgreSQL", "ZEP" (procedure checks) or "FaultInjection"
     QString Description; // the engine's own message
+    // Five-character SQLSTATE where the engine gives one ("23505" unique key, "23503"
+    // foreign key, "23502" not null, "23514" check); SQLite's constraint codes map to these.
+    QString SqlState;
 };
 
 // A failed statement throws this; the same item is also in the connection's Errors().
@@ -21,6 +24,8 @@ public:
     long Number() const { return item_.Number; }
     const QString& Source() const { return item_.Source; }
     const QString& Description() const { return item_.Description; }
+    bool isUniqueViolation() const { return item_.SqlState == QLatin1String("23505"); }
+    bool isConstraintViolation() const { return item_.SqlState.startsWith(QLatin1String("23")); }
 
 private:
     ErrorItem item_;

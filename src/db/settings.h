@@ -16,6 +16,9 @@ struct ConnectionSettings {
     QString database = QStringLiteral("zep");
     QString user;
     QString password; // kept in memory only; never written to settings or logs
+    // Create the database when it does not exist (zep-admin init, tests). The workstation
+    // itself never creates one by accident: a mistyped folder is an error.
+    bool create = false;
 
     // "sqlite:/path/to/folder" or "postgresql://user@host:port/database" (no password).
     QString toUrl() const;

@@ -1,0 +1,49 @@
+#include "commandlog.h"
+
+namespace db {
+
+int CommandLog::append(LoggedCommand c) {
+    if (!enabled_)
+        return -1;
+    if (entries_.size() >= limit_)
+        entries_.remove(0, entries_.size() - limit_ + 1);
+    entries_.append(std::move(c));
+    return int(entries_.size()) - 1;
+}
+
+void CommandLog::markFailed(int index) {
+    if (index >= 0 && index < entries_.size())
+        entries_[index].ok = false;
+}
+
+QVector<LoggedCommand> CommandLog::calls() const {
+    QVector<LoggedCommand> out;
+    for (const auto& e : entries_)
+        if (e.kind == LoggedCommand::Call)
+            out.append(e);
+    return out;
+}
+
+QStringList CommandLog::callNames() const {
+    QStringList out;
+    for (const auto& e : entries_)
+        if (e.kind == LoggedCommand::Call)
+            out.append(e.text);
+    return out;
+}
+
+QString CommandLog::dump() const {
+    QString out;
+    for (const auto& e : entries_) {
+        out += (e.kind == LoggedCommand::Call ? QStringLiteral("CALL ") : QStringLiteral("SQL  "));
+        out += e.text;
+        if (!e.values.isEmpty())
+            out += QStringLiteral("  [") + e.values.join(QStringLiteral(", ")) + QLatin1Char(']');
+        if (!e.ok)
+            out += QStringLiteral("  -- failed");
+        out += QLatin1Char('\n');
+    }
+    return out;
+}
+
+} // namespace db
