@@ -1,6 +1,7 @@
 #pragma once
 // The registry of stored procedures: C++ functions over portable SQL, found by their
 // qualified name without regard to case. The server library fills it at start-up.
+#include "error.h"
 #include "recordset.h"
 #include <QHash>
 #include <QString>
