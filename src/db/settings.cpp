@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <QHash>
 #include <QUrl>
 
 namespace db {
@@ -26,6 +27,8 @@ ConnectionSettings ConnectionSettings::fromUrl(const QString& url) {
         s.port = u.port(5432);
         s.user = u.userName();
         s.password = u.password();
+        if (s.password.isEmpty())
+            s.password = passwords().value(s.toUrl());
         s.database = u.path().mid(1);
         if (s.database.isEmpty())
             s.database = QStringLiteral("zep");
@@ -34,6 +37,22 @@ ConnectionSettings ConnectionSettings::fromUrl(const QString& url) {
     s.backend = Backend::SQLite;
     s.folder = t.startsWith(QLatin1String("sqlite:")) ? t.mid(7) : t;
     return s;
+}
+
+namespace {
+QHash<QString, QString>& passwords() {
+    static QHash<QString, QString> p;
+    return p;
+}
+} // namespace
+
+void rememberPassword(const ConnectionSettings& s) {
+    if (s.backend == Backend::PostgreSQL && !s.password.isEmpty())
+        passwords().insert(s.toUrl(), s.password);
+}
+
+QString rememberedPassword(const QString& url) {
+    return passwords().value(ConnectionSettings::fromUrl(url).toUrl());
 }
 
 bool ConnectionSettings::isValid() const {

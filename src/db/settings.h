@@ -28,4 +28,10 @@ struct ConnectionSettings {
     bool isValid() const;
 };
 
+// The password of a connection, kept in this process's memory only, so that an outside
+// component given just a connection string (which never holds a password) can open its
+// own connection to the same server. The log-in component remembers it after connecting.
+void rememberPassword(const ConnectionSettings& s);
+QString rememberedPassword(const QString& url);
+
 } // namespace db
