@@ -5,6 +5,14 @@
 
 namespace db {
 
+namespace {
+QHash<QString, QString>& passwords() {
+    static QHash<QString, QString> p;
+    return p;
+}
+} // namespace
+
+
 QString ConnectionSettings::toUrl() const {
     if (backend == Backend::SQLite)
         return QStringLiteral("sqlite:") + folder;
@@ -38,13 +46,6 @@ ConnectionSettings ConnectionSettings::fromUrl(const QString& url) {
     s.folder = t.startsWith(QLatin1String("sqlite:")) ? t.mid(7) : t;
     return s;
 }
-
-namespace {
-QHash<QString, QString>& passwords() {
-    static QHash<QString, QString> p;
-    return p;
-}
-} // namespace
 
 void rememberPassword(const ConnectionSettings& s) {
     if (s.backend == Backend::PostgreSQL && !s.password.isEmpty())
