@@ -1,0 +1,56 @@
+// The ZEP workstation.
+#include "globals.h"
+#include "modmain.h"
+
+#include "server/server.h"
+#include "ui/messages.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+// Without a display the run script asks for a picture of the log-in dialog: take it once
+// the dialog is up, then cancel the log-in, which ends the program as a cancel does.
+void screenshotLoginDialog(const QString& path) {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, qApp, [timer, path] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        timer->stop();
+        QTimer::singleShot(500, dialog, [dialog, path] {
+            dialog->grab().save(path);
+            dialog->close();
+        });
+    });
+    timer->start(100);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication a(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("ZEP"));
+    QApplication::setApplicationName(QStringLiteral("Workstation"));
+    QApplication::setApplicationDisplayName(app::departmentTitle());
+    // The window goes away on log off while the log-in dialog comes back; the system ends
+    // only when the main window is closed or a log-in is cancelled.
+    a.setQuitOnLastWindowClosed(false);
+    ui::Messages::setApplicationTitle(app::departmentTitle());
+    server::registerProcedures();
+
+    if (const QString shot = qEnvironmentVariable("ZEP_SCREENSHOT"); !shot.isEmpty())
+        screenshotLoginDialog(shot);
+
+    switch (app::modMain::StartUp()) {
+    case app::StartupResult::MainWindowShown:
+        return a.exec();
+    case app::StartupResult::LogInCancelled:
+        return 0;
+    default:
+        return 1;
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The workstation's one top-level window: the multiple-document frame with the menu bar,
+// the toolbar, the status bar with the user and the clock.
+#include <QMainWindow>
+
+class QLabel;
+class QMdiArea;
+class QTimer;
+class QToolButton;
+
+namespace app {
+
+class mdiZEP : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit mdiZEP(QWidget* parent = nullptr);
+    ~mdiZEP() override;
+
+    QMdiArea* mdiArea() const { return mdi_; }
+    // The two status panels: the current user, and the date and time.
+    QLabel* statusPanel(int index) const;
+    QTimer* tmrShowDateTime() const { return clock_; }
+    QTimer* tmrDischargeNotice() const { return dischargeNotice_; }
+
+    // The clock's text for a moment: "(DD MMMM YYYY)  hh:mm ".
+    static QString clockText(const QDateTime& t);
+    // Closes every screen and the window without ending the workstation (log off).
+    void closeForLogOff();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private slots:
+    void tmrShowDateTime_Timer();
+    void btnClose_Click();
+
+private:
+    QMdiArea* mdi_;
+    QLabel* panel1_;
+    QLabel* panel2_;
+    QTimer* clock_;
+    QTimer* dischargeNotice_;
+    QToolButton* btnClose_;
+    bool loggingOff_ = false;
+};
+
+} // namespace app
