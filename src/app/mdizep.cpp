@@ -1,18 +1,23 @@
 #include "mdizep.h"
 
 #include "globals.h"
+#include "menutree.h"
 #include "modmain.h"
 
 #include "components/login/clscurrentuser.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QMenuBar>
+#include <QSet>
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -28,18 +33,8 @@ mdiZEP::mdiZEP(QWidget* parent) : QMainWindow(parent) {
     mdi_->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(mdi_);
 
-    auto* toolbar = new QToolBar(QStringLiteral("Picture1"), this);
-    toolbar->setObjectName(QStringLiteral("Picture1"));
-    toolbar->setMovable(false);
-    toolbar->setOrientation(Qt::Vertical);
-    addToolBar(Qt::LeftToolBarArea, toolbar);
-    btnClose_ = new QToolButton(toolbar);
-    btnClose_->setObjectName(QStringLiteral("btnClose"));
-    btnClose_->setAutoRaise(true);
-    btnClose_->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    btnClose_->setToolTip(QStringLiteral("Change Active User"));
-    toolbar->addWidget(btnClose_);
-    connect(btnClose_, &QToolButton::clicked, this, &mdiZEP::btnClose_Click);
+    buildMenus();
+    buildToolbar();
 
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
@@ -74,6 +69,93 @@ mdiZEP::mdiZEP(QWidget* parent) : QMainWindow(parent) {
 }
 
 mdiZEP::~mdiZEP() = default;
+
+void mdiZEP::buildMenus() {
+    const auto& tree = menuTree();
+    QSet<QString> parents;
+    for (const auto& m : tree)
+        if (m.parent)
+            parents.insert(QString::fromLatin1(m.parent));
+    for (const auto& m : tree) {
+        const QString name = QString::fromLatin1(m.name);
+        const QString caption = QString::fromLatin1(m.caption);
+        QMenu* owner = m.parent ? menus_.value(QString::fromLatin1(m.parent)) : nullptr;
+        if (name == QLatin1String("-")) {
+            owner->addSeparator();
+            continue;
+        }
+        QAction* action = nullptr;
+        if (parents.contains(name) || !m.parent) {
+            QMenu* menu = owner ? owner->addMenu(caption) : menuBar()->addMenu(caption);
+            menu->setObjectName(name);
+            menus_.insert(name, menu);
+            action = menu->menuAction();
+        } else {
+            action = owner->addAction(caption);
+            connect(action, &QAction::triggered, this, [this, name] { onItem(name); });
+        }
+        action->setObjectName(name);
+        action->setVisible(!m.hidden);
+        action->setEnabled(!m.disabled);
+        items_.insert(name, action);
+    }
+}
+
+void mdiZEP::buildToolbar() {
+    auto* toolbar = new QToolBar(QStringLiteral("Picture1"), this);
+    toolbar->setObjectName(QStringLiteral("Picture1"));
+    toolbar->setMovable(false);
+    toolbar->setOrientation(Qt::Vertical);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    addToolBar(Qt::LeftToolBarArea, toolbar);
+    auto add = [&](const char* name, const QString& caption, QStyle::StandardPixmap icon,
+                   const QString& tip) {
+        auto* b = new QToolButton(toolbar);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoRaise(true); // flat
+        b->setIcon(style()->standardIcon(icon));
+        b->setText(caption);
+        b->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly
+                                                : Qt::ToolButtonTextBesideIcon);
+        b->setToolTip(tip);
+        b->setMinimumWidth(150);
+        toolbar->addWidget(b);
+        buttons_.insert(b->objectName(), b);
+        return b;
+    };
+    // The blanks leave room for the icon, as on the department's old toolbar.
+    const QString room = QStringLiteral("  ");
+    auto popup = [this](const char* menu) {
+        return [this, menu] { menus_.value(QString::fromLatin1(menu))->popup(QCursor::pos()); };
+    };
+    connect(add("btnDataEntry", room + QStringLiteral("Data Entry"), QStyle::SP_FileDialogDetailedView, {}),
+            &QToolButton::clicked, this, popup("mnuFile"));
+    connect(add("btnViewing", room + QStringLiteral("Viewing"), QStyle::SP_FileDialogContentsView, {}),
+            &QToolButton::clicked, this, popup("mnuViewing"));
+    connect(add("btnFileMaintenance", room + QStringLiteral("File Maintenance"), QStyle::SP_DirIcon, {}),
+            &QToolButton::clicked, this, popup("mnuFileMaintenance"));
+    connect(add("btnReports", room + QStringLiteral("Reports"), QStyle::SP_FileIcon, {}),
+            &QToolButton::clicked, this, popup("mnuReports"));
+    connect(add("btnListing", {}, QStyle::SP_FileDialogListView, {}), &QToolButton::clicked, this,
+            [this] { onItem(QStringLiteral("btnListing")); });
+    btnClose_ = add("btnClose", {}, QStyle::SP_DialogCloseButton, QStringLiteral("Change Active User"));
+    connect(btnClose_, &QToolButton::clicked, this, &mdiZEP::btnClose_Click);
+    connect(add("btnDischargeNotice", {}, QStyle::SP_MessageBoxInformation, {}), &QToolButton::clicked,
+            this, [this] { onItem(QStringLiteral("btnDischargeNotice")); });
+}
+
+QAction* mdiZEP::item(const QString& name) const { return items_.value(name); }
+QMenu* mdiZEP::menu(const QString& name) const { return menus_.value(name); }
+QToolButton* mdiZEP::button(const QString& name) const { return buttons_.value(name); }
+
+void mdiZEP::setHandler(const QString& name, std::function<void()> handler) {
+    handlers_.insert(name, std::move(handler));
+}
+
+void mdiZEP::onItem(const QString& name) {
+    if (const auto h = handlers_.value(name))
+        h();
+}
 
 QLabel* mdiZEP::statusPanel(int index) const { return index == 1 ? panel1_ : panel2_; }
 

@@ -1,9 +1,13 @@
 #pragma once
 // The workstation's one top-level window: the multiple-document frame with the menu bar,
 // the toolbar, the status bar with the user and the clock.
+#include <QHash>
 #include <QMainWindow>
+#include <functional>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QMdiArea;
 class QTimer;
 class QToolButton;
@@ -22,6 +26,13 @@ public:
     QTimer* tmrShowDateTime() const { return clock_; }
     QTimer* tmrDischargeNotice() const { return dischargeNotice_; }
 
+    // A menu item or sub-menu of the tree by its name ("mnuIntakeSheet", "mnuReports").
+    QAction* item(const QString& name) const;
+    QMenu* menu(const QString& name) const;
+    QToolButton* button(const QString& name) const;
+    // What an item does. Items whose screens are not there yet do nothing.
+    void setHandler(const QString& name, std::function<void()> handler);
+
     // The clock's text for a moment: "(DD MMMM YYYY)  hh:mm ".
     static QString clockText(const QDateTime& t);
     // Closes every screen and the window without ending the workstation (log off).
@@ -35,6 +46,14 @@ private slots:
     void btnClose_Click();
 
 private:
+    void buildMenus();
+    void buildToolbar();
+    void onItem(const QString& name);
+
+    QHash<QString, QAction*> items_;
+    QHash<QString, QMenu*> menus_;
+    QHash<QString, QToolButton*> buttons_;
+    QHash<QString, std::function<void()>> handlers_;
     QMdiArea* mdi_;
     QLabel* panel1_;
     QLabel* panel2_;
