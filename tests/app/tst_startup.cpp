@@ -1,0 +1,231 @@
+// Start-up from the log-in to the main window, log off and on, and the main window's menus,
+// toolbar and status bar, on a real database.
+#include "testdb.h"
+
+#include "app/globals.h"
+#include "app/mdizep.h"
+#include "app/menutree.h"
+#include "app/modmain.h"
+#include "components/login/accounts.h"
+#include "components/login/clscurrentuser.h"
+#include "db/connection.h"
+#include "ui/messages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using app::modMain;
+using app::StartupResult;
+
+class tst_startup : public QObject {
+    Q_OBJECT
+    db::ConnectionSettings settings;
+    QString password = QStringLiteral("Right-Horse-7");
+    int logIns = 0;
+
+    // The log-in a user would type in the dialog, without the modal loop.
+    void logInAs(const QString& user, const QString& pw) {
+        modMain::setHooks({[this, user, pw](login::clsCurrentUser& u) {
+                               ++logIns;
+                               u.setConnectionSettings(settings);
+                               u.logIn(user, pw);
+                           },
+                           {}});
+    }
+
+private slots:
+    void initTestCase() {
+        TESTDB_REQUIRE_BACKEND();
+        auto c = testdb::fresh();
+        c->Execute(QStringLiteral("INSERT INTO PATIENT_DATA.tbHospitalInfo (Company, Address1, "
+                                  "Title, TinNo, MTSServerName) VALUES (?,?,?,?,?)"),
+                   {QStringLiteral("St. Test General Hospital"), QStringLiteral("1 Test Street"),
+                    QStringLiteral("Medical Center"), QStringLiteral("000-111"),
+                    QStringLiteral("APPSRV")});
+        login::Employee e;
+        e.employeeId = QStringLiteral("E100");
+        e.lastName = QStringLiteral("Santos");
+        e.firstName = QStringLiteral("Maria");
+        e.deptCode = QStringLiteral("ZEP");
+        login::addEmployee(*c, e);
+        login::addUser(*c, QStringLiteral("msantos"), QStringLiteral("E100"), password,
+                       QStringLiteral("ZEP"));
+        settings = c->settings();
+        settings.create = false;
+        ui::Messages::startScript();
+    }
+
+    void init() { ui::Messages::clearShown(); }
+
+    void cleanup() {
+        if (auto* w = modMain::mainWindow()) {
+            w->closeForLogOff();
+            delete w;
+        }
+        app::g().release();
+    }
+
+    void cancelledLogInShowsNothing() {
+        modMain::setHooks({[](login::clsCurrentUser&) { /* the user pressed Cancel */ }, {}});
+        QCOMPARE(modMain::StartUp(), StartupResult::LogInCancelled);
+        QVERIFY(!modMain::mainWindow());
+        QVERIFY(ui::Messages::shown().isEmpty());
+        QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
+                std::none_of(QApplication::topLevelWidgets().begin(),
+                             QApplication::topLevelWidgets().end(),
+                             [](QWidget* w) { return w->isVisible(); }));
+    }
+
+    void refusedLogInEndsLikeCancel() {
+        logInAs(QStringLiteral("msantos"), QStringLiteral("wrong"));
+        QCOMPARE(modMain::StartUp(), StartupResult::LogInCancelled);
+        QVERIFY(!modMain::mainWindow());
+    }
+
+    void logInOpensMainWindow() {
+        logInAs(QStringLiteral("msantos"), password);
+        QCOMPARE(modMain::StartUp(), StartupResult::MainWindowShown);
+        auto* w = modMain::mainWindow();
+        QVERIFY(w && w->isVisible());
+        const auto& g = app::g();
+        QCOMPARE(g.hospitalName, QStringLiteral("St. Test General Hospital"));
+        QCOMPARE(g.hospitalAddress, QStringLiteral("1 Test Street"));
+        QCOMPARE(g.appServer, QStringLiteral("APPSRV"));
+        QCOMPARE(g.userCode, QStringLiteral("E100"));
+        QCOMPARE(g.cursorLocation, 3);
+        QVERIFY(g.gConnection && g.gConnection->State() == 1);
+        QCOMPARE(g.gConnection->DefaultDatabase(), QStringLiteral("ZEP"));
+        QVERIFY(g.reportFolder.endsWith(QDir::separator() + QStringLiteral("REPORTS") +
+                                        QDir::separator()));
+        QCOMPARE(w->statusPanel(1)->text(),
+                 QStringLiteral("CurrentUser Name:  (E100)  Santos, Maria"));
+        QVERIFY(ui::Messages::shown().isEmpty());
+        // the typed password lives in memory only, never in the command log
+        QVERIFY(!g.gConnection->log().dump().contains(password));
+    }
+
+    void menuTreeAsBuilt() {
+        logInAs(QStringLiteral("msantos"), password);
+        QCOMPARE(modMain::StartUp(), StartupResult::MainWindowShown);
+        auto* w = modMain::mainWindow();
+        int checked = 0;
+        for (const auto& m : app::menuTree()) {
+            if (QLatin1String(m.name) == QLatin1String("-"))
+                continue;
+            QAction* a = w->item(QString::fromLatin1(m.name));
+            QVERIFY2(a, m.name);
+            QCOMPARE(a->text(), QString::fromLatin1(m.caption));
+            QCOMPARE(a->isVisible(), !m.hidden);
+            QCOMPARE(a->isEnabled(), !m.disabled);
+            ++checked;
+        }
+        QVERIFY(checked > 70);
+        QVERIFY(!w->item(QStringLiteral("mnuViewPatientDatasheet"))->isEnabled());
+        QVERIFY(!w->item(QStringLiteral("mnuServices"))->isVisible());
+        QCOMPARE(w->menu(QStringLiteral("mnuPatientCharges"))->actions().size(), 2);
+        // four separators in the Reports menu
+        const auto reports = w->menu(QStringLiteral("mnuReports"))->actions();
+        QCOMPARE(std::count_if(reports.begin(), reports.end(),
+                               [](QAction* a) { return a->isSeparator(); }),
+                 4);
+        QCOMPARE(w->button(QStringLiteral("btnClose"))->toolTip(),
+                 QStringLiteral("Change Active User"));
+        QVERIFY(w->button(QStringLiteral("btnDataEntry"))->text().endsWith(QStringLiteral(" Data Entry")));
+        QVERIFY(w->tmrShowDateTime()->isActive());
+        QCOMPARE(w->tmrShowDateTime()->interval(), 60);
+        QVERIFY(!w->tmrDischargeNotice()->isActive());
+        QCOMPARE(w->tmrDischargeNotice()->interval(), 65000);
+        QCOMPARE(w->windowTitle(), app::departmentTitle());
+    }
+
+    void clockPattern_data() {
+        QTest::addColumn<QDateTime>("at");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("morning") << QDateTime(QDate(2026, 12, 9), QTime(8, 5))
+                                 << QStringLiteral("(09 December 2026)  08:05 ");
+        QTest::newRow("evening") << QDateTime(QDate(2027, 3, 1), QTime(23, 59))
+                                 << QStringLiteral("(01 March 2027)  23:59 ");
+    }
+    void clockPattern() {
+        QFETCH(QDateTime, at);
+        QFETCH(QString, text);
+        QCOMPARE(app::mdiZEP::clockText(at), text);
+    }
+
+    void closeLogsOffAndOn() {
+        logInAs(QStringLiteral("msantos"), password);
+        QCOMPARE(modMain::StartUp(), StartupResult::MainWindowShown);
+        db::Connection* first = app::g().gConnection;
+        QVERIFY(first);
+        const int before = logIns;
+        // Close with the connection already closed must not close it again, and must bring
+        // the log-in back: here the user cancels it.
+        first->Close();
+        modMain::setHooks({[this](login::clsCurrentUser&) { ++logIns; }, {}});
+        QCOMPARE(modMain::LogOffAndOn(), StartupResult::LogInCancelled);
+        QCOMPARE(logIns, before + 2);
+        QVERIFY(!modMain::mainWindow());
+    }
+
+    void closeButtonBringsLogInBack() {
+        logInAs(QStringLiteral("msantos"), password);
+        QCOMPARE(modMain::StartUp(), StartupResult::MainWindowShown);
+        const int before = logIns;
+        QTest::mouseClick(modMain::mainWindow()->button(QStringLiteral("btnClose")), Qt::LeftButton);
+        QTRY_COMPARE(logIns, before + 1);
+        QTRY_VERIFY(modMain::mainWindow() && modMain::mainWindow()->isVisible());
+    }
+
+    void unreachablePatientComponentEndsStartUp() {
+        // Between the log-in and the check, the database stops taking new connections.
+        auto away = [this](bool gone) {
+            if (testdb::isPg()) {
+                // The database name is ours (zt_ and hex digits); DDL takes no bound values.
+                app::g().currentUser->sqlconnection()->Execute(
+                    QStringLiteral("ALTER DATABASE ") + settings.database +
+                    QStringLiteral(" WITH ALLOW_CONNECTIONS ") +
+                    (gone ? QStringLiteral("false") : QStringLiteral("true")));
+            } else {
+                const QString main = settings.folder + QStringLiteral("/main.db");
+                QVERIFY(gone ? QFile::rename(main, main + QStringLiteral(".away"))
+                             : QFile::rename(main + QStringLiteral(".away"), main));
+            }
+        };
+        modMain::setHooks({[this](login::clsCurrentUser& u) {
+                               u.setConnectionSettings(settings);
+                               u.logIn(QStringLiteral("msantos"), password);
+                           },
+                           [&] { away(true); }});
+        const auto result = modMain::StartUp();
+        away(false);
+        QCOMPARE(result, StartupResult::PatientComponentFailed);
+        QVERIFY(!modMain::mainWindow());
+        QCOMPARE(ui::Messages::shownTexts(),
+                 QStringList{QStringLiteral("Unable to stablish a connection...")});
+        QCOMPARE(ui::Messages::shown().first().icon, ui::Icon::None);
+    }
+
+    void reportFolderAlwaysEndsWithSeparator_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("plain") << QStringLiteral("/opt/zep");
+        QTest::newRow("trailing") << QStringLiteral("/opt/zep/");
+    }
+    void reportFolderAlwaysEndsWithSeparator() {
+        QFETCH(QString, folder);
+        const QString f = modMain::reportFolderFor(folder);
+        QCOMPARE(f, QDir::toNativeSeparators(QStringLiteral("/opt/zep/REPORTS/")));
+        QCOMPARE(f + QStringLiteral("Admissions.rpt"),
+                 QDir::toNativeSeparators(QStringLiteral("/opt/zep/REPORTS/Admissions.rpt")));
+    }
+};
+
+QTEST_MAIN(tst_startup)
+#include "tst_startup.moc"
