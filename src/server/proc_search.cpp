@@ -1,0 +1,198 @@
+// The patient search list's five procedures. Each takes, in this order: hospital number,
+// last name, admission number, first name, middle name (empty = no condition) and returns
+// IDNUM, HospNum, AdmDate, LastName, FirstName, MiddleName, RoomID, ZEP, Address, dcrdate,
+// BillingDate.
+//
+// What each returns:
+// - In-patients: with no condition, the patients admitted now; with conditions, every
+//   admission that matches, current or past.
+// - Out-patients and ER: with no condition, today's visits; with conditions, every visit
+//   that matches.
+// - All patients: in-patient, out-patient and ER visits that match, together.
+// - ZEP patients: patients who hold a case number, each with his latest visit.
+// Names match by prefix (the screens send them upper-case, as the master file keeps them);
+// hospital and admission numbers match exactly. Results are capped: a search never returns
+// more than searchLimit() + 1 rows, the extra row telling the screen that there were more.
+#include "registry.h"
+#include "search.h"
+
+#include "db/connection.h"
+#include "db/procedures.h"
+
+#include <QDate>
+
+namespace server {
+namespace {
+
+// The smallest text greater than every text that starts with `prefix`: the upper bound of
+// a prefix range that a plain index can answer on both engines.
+QString prefixEnd(const QString& prefix) {
+    QString end = prefix;
+    end.back() = QChar(end.back().unicode() + 1);
+    return end;
+}
+
+// LIKE's own characters in a typed name are meant literally.
+QString likePrefix(const QString& prefix) {
+    QString p = prefix;
+    p.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    p.replace(QLatin1Char('%'), QStringLiteral("\\%"));
+    p.replace(QLatin1Char('_'), QStringLiteral("\\_"));
+    return p + QLatin1Char('%');
+}
+
+struct Criteria {
+    QString hospNum, lastName, idNum, firstName, middleName;
+    explicit Criteria(const db::Args& a)
+        : hospNum(a.text(0)), lastName(a.text(1).toUpper()), idNum(a.text(2)),
+          firstName(a.text(3).toUpper()), middleName(a.text(4).toUpper()) {}
+    bool none() const {
+        return hospNum.isEmpty() && lastName.isEmpty() && idNum.isEmpty() &&
+               firstName.isEmpty() && middleName.isEmpty();
+    }
+};
+
+// The WHERE conditions for the criteria given, over the visit alias `v` and master `m`.
+// Only the conditions present are written, so each form of search gets its own plan.
+void addConditions(const Criteria& c, QStringList& where, QVariantList& values) {
+    if (!c.hospNum.isEmpty()) {
+        where << QStringLiteral("m.HospNum = ?");
+        values << c.hospNum;
+    }
+    if (!c.idNum.isEmpty()) {
+        where << QStringLiteral("v.IdNum = ?");
+        values << c.idNum;
+    }
+    const auto name = [&](const QString& column, const QString& prefix) {
+        if (prefix.isEmpty())
+            return;
+        where << QStringLiteral("m.%1 >= ? AND m.%1 < ? AND m.%1 LIKE ? ESCAPE '\\'").arg(column);
+        values << prefix << prefixEnd(prefix) << likePrefix(prefix);
+    };
+    name(QStringLiteral("LastName"), c.lastName);
+    name(QStringLiteral("FirstName"), c.firstName);
+    name(QStringLiteral("MiddleName"), c.middleName);
+}
+
+const QString kAddress = QStringLiteral(
+    "TRIM(COALESCE(m.HouseStreet, '') || CASE WHEN COALESCE(m.Barangay, '') = '' THEN '' "
+    "ELSE ' ' || m.Barangay END || CASE WHEN COALESCE(m.Town, '') = '' THEN '' ELSE ', ' || "
+    "m.Town END || CASE WHEN COALESCE(m.Province, '') = '' THEN '' ELSE ', ' || m.Province END)");
+
+struct VisitKind {
+    const char* table;   // the visit table
+    const char* room;    // its room column, or NULL
+    const char* bill;    // the billing table its charges are in
+};
+const VisitKind kInPatient{"PATIENT_DATA.tbPatient2", "v.RoomID", "BILLING.tbBillDailyBill"};
+const VisitKind kOutPatient{"PATIENT_DATA.tbOutPatient", "NULL", "BILLING.tbBillOPDailyOut"};
+const VisitKind kER{"PATIENT_DATA.tbERMaster", "NULL", "BILLING.tbBillOPDailyOut"};
+
+QString selectVisits(const VisitKind& k) {
+    return QStringLiteral(
+               "SELECT v.IdNum AS IDNUM, v.HospNum AS HospNum, v.AdmDate AS AdmDate, "
+               "m.LastName AS LastName, m.FirstName AS FirstName, m.MiddleName AS MiddleName, "
+               "%1 AS RoomID, m.ZEPNum AS ZEP, %2 AS Address, v.DcrDate AS dcrdate, "
+               "(SELECT MAX(b.TransDate) FROM %3 b WHERE b.IdNum = v.IdNum) AS BillingDate "
+               "FROM %4 v JOIN PATIENT_DATA.tbMaster m ON m.HospNum = v.HospNum")
+        .arg(QLatin1String(k.room), kAddress, QLatin1String(k.bill), QLatin1String(k.table));
+}
+
+// With names the rows come in name order (the index's order, so a capped search stops
+// early); otherwise the newest visit first.
+QString orderFor(const Criteria& c) {
+    if (!c.lastName.isEmpty() || !c.firstName.isEmpty() || !c.middleName.isEmpty())
+        return QStringLiteral(" ORDER BY LastName, FirstName, MiddleName, AdmDate DESC");
+    return QStringLiteral(" ORDER BY AdmDate DESC, IDNUM");
+}
+
+QString limit() { return QStringLiteral(" LIMIT %1").arg(searchLimit() + 1); }
+
+enum class Empty { AdmittedNow, Today };
+
+db::Recordset searchVisits(db::Connection& conn, const db::Args& a, const VisitKind& k,
+                           Empty whenEmpty) {
+    const Criteria c(a);
+    QStringList where;
+    QVariantList values;
+    if (c.none()) {
+        if (whenEmpty == Empty::AdmittedNow) {
+            where << QStringLiteral("v.DcrDate IS NULL");
+        } else {
+            // Today's visits: a range on the visit time, so the AdmDate index answers it.
+            where << QStringLiteral("v.AdmDate >= ? AND v.AdmDate < ?");
+            const QDate today = QDate::currentDate();
+            values << today.toString(Qt::ISODate) << today.addDays(1).toString(Qt::ISODate);
+        }
+    }
+    addConditions(c, where, values);
+    QString sql = selectVisits(k);
+    if (!where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    return conn.Query(sql + orderFor(c) + limit(), values);
+}
+
+db::Recordset searchAll(db::Connection& conn, const db::Args& a) {
+    const Criteria c(a);
+    QStringList parts;
+    QVariantList values;
+    for (const VisitKind* k : {&kInPatient, &kOutPatient, &kER}) {
+        QStringList where;
+        addConditions(c, where, values);
+        QString part = selectVisits(*k);
+        if (!where.isEmpty())
+            part += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+        parts << part;
+    }
+    return conn.Query(QStringLiteral("SELECT * FROM (") + parts.join(QStringLiteral(" UNION ALL ")) +
+                          QStringLiteral(") x") + orderFor(c) + limit(),
+                      values);
+}
+
+db::Recordset searchZepPatients(db::Connection& conn, const db::Args& a) {
+    const Criteria c(a);
+    QStringList where{QStringLiteral("m.ZEPNum <> ''")};
+    QVariantList values;
+    // The admission number narrows to the patient who had that visit.
+    Criteria masterOnly = c;
+    masterOnly.idNum.clear();
+    addConditions(masterOnly, where, values);
+    const QString latest = QStringLiteral(
+        "(SELECT v.IdNum FROM (SELECT IdNum, HospNum, AdmDate FROM PATIENT_DATA.tbPatient2 "
+        "UNION ALL SELECT IdNum, HospNum, AdmDate FROM PATIENT_DATA.tbOutPatient UNION ALL "
+        "SELECT IdNum, HospNum, AdmDate FROM PATIENT_DATA.tbERMaster) v WHERE v.HospNum = "
+        "m.HospNum ORDER BY v.AdmDate DESC LIMIT 1)");
+    QString sql = QStringLiteral("SELECT * FROM (SELECT %1 AS IDNUM, m.HospNum AS HospNum, "
+                                 "NULL AS AdmDate, m.LastName AS LastName, m.FirstName AS "
+                                 "FirstName, m.MiddleName AS MiddleName, NULL AS RoomID, "
+                                 "m.ZEPNum AS ZEP, %2 AS Address, NULL AS dcrdate "
+                                 "FROM PATIENT_DATA.tbMaster m WHERE %3) x")
+                      .arg(latest, kAddress, where.join(QStringLiteral(" AND ")));
+    if (!c.idNum.isEmpty()) {
+        sql += QStringLiteral(" WHERE x.IDNUM = ?");
+        values << c.idNum;
+    }
+    return conn.Query(sql + QStringLiteral(" ORDER BY LastName, FirstName, MiddleName") + limit(),
+                      values);
+}
+
+} // namespace
+
+int searchLimit() { return 2000; }
+
+void registerSearchProcedures() {
+    auto& p = db::Procedures::instance();
+    p.add(QStringLiteral("ZEP..sp_ZEP_LoadInPatient"), [](db::Connection& c, const db::Args& a) {
+        return searchVisits(c, a, kInPatient, Empty::AdmittedNow);
+    });
+    p.add(QStringLiteral("ZEP..sp_ZEP_LoadOutPatient"), [](db::Connection& c, const db::Args& a) {
+        return searchVisits(c, a, kOutPatient, Empty::Today);
+    });
+    p.add(QStringLiteral("ZEP..sp_ZEP_LoadERPatient"), [](db::Connection& c, const db::Args& a) {
+        return searchVisits(c, a, kER, Empty::Today);
+    });
+    p.add(QStringLiteral("ZEP..sp_ZEP_LoadAllServicePatient"), searchAll);
+    p.add(QStringLiteral("ZEP..sp_ZEP_LoadZEPPatient"), searchZepPatients);
+}
+
+} // namespace server

@@ -1,0 +1,159 @@
+// The patient search procedures over a small hospital: which rows each criterion finds,
+// the columns the list reads, and the cap.
+#include "testdb.h"
+
+#include "db/connection.h"
+#include "server/search.h"
+
+#include <QDate>
+#include <QTest>
+
+namespace {
+
+const QString today = QDate::currentDate().toString(Qt::ISODate);
+const QString lastYear = QDate::currentDate().addYears(-1).toString(Qt::ISODate);
+
+void seed(db::Connection& c) {
+    const auto master = [&](const char* hosp, const char* last, const char* first,
+                            const char* middle, const char* zep) {
+        c.Execute(QStringLiteral("INSERT INTO PATIENT_DATA.tbMaster (HospNum, LastName, FirstName, "
+                                 "MiddleName, HouseStreet, Town, Province, ZEPNum) "
+                                 "VALUES (?,?,?,?,?,?,?,?)"),
+                  {QString::fromLatin1(hosp), QString::fromUtf8(last), QString::fromLatin1(first),
+                   QString::fromLatin1(middle), QStringLiteral("12 Mabini St."),
+                   QStringLiteral("Malolos"), QStringLiteral("Bulacan"), QString::fromLatin1(zep)});
+    };
+    master("H001", "DELA CRUZ", "JUAN", "SANTOS", "Z-1");
+    master("H002", "DELACRUZ", "ANA", "", "");
+    master("H003", "SANTOS", "PEDRO", "REYES", "");
+    master("H004", "O`BRIEN", "MARY", "", "Z-2");
+    master("H005", "ZAMORA", "LITO", "", "");
+    c.Execute(QStringLiteral("INSERT INTO PATIENT_DATA.tbRoom (RoomID) VALUES ('301'), ('302')"));
+    const auto adm = [&](const char* id, const char* hosp, const QString& at, bool discharged,
+                         const char* room) {
+        c.Execute(QStringLiteral("INSERT INTO PATIENT_DATA.tbPatient2 (IdNum, HospNum, AdmDate, "
+                                 "DcrDate, RoomID) VALUES (?,?,?,?,?)"),
+                  {QString::fromLatin1(id), QString::fromLatin1(hosp), at + QStringLiteral(" 08:00:00"),
+                   discharged ? QVariant(at + QStringLiteral(" 18:00:00")) : QVariant(),
+                   QString::fromLatin1(room)});
+    };
+    adm("1001", "H001", lastYear, true, "301");
+    adm("1002", "H001", today, false, "302");
+    adm("1003", "H003", today, false, "301");
+    const auto visit = [&](const char* table, const char* id, const char* hosp, const QString& at) {
+        c.Execute(QStringLiteral("INSERT INTO PATIENT_DATA.%1 (IdNum, HospNum, AdmDate) VALUES (?,?,?)")
+                      .arg(QLatin1String(table)),
+                  {QString::fromLatin1(id), QString::fromLatin1(hosp), at + QStringLiteral(" 09:30:00")});
+    };
+    visit("tbOutPatient", "5001B", "H002", today);
+    visit("tbOutPatient", "5002B", "H004", lastYear);
+    visit("tbERMaster", "7001E", "H005", today);
+    visit("tbERMaster", "7002E", "H001", lastYear);
+    c.Execute(QStringLiteral("INSERT INTO BILLING.tbBillDailyBill (IdNum, RevenueID, Amount, "
+                             "TransDate) VALUES ('1002', 'LAB', 150.00, ?)"),
+              {today + QStringLiteral(" 10:00:00")});
+}
+
+QStringList ids(db::Recordset rs) {
+    QStringList out;
+    for (; !rs.Eof(); rs.MoveNext())
+        out << rs.Text(QStringLiteral("IDNUM"));
+    out.sort();
+    return out;
+}
+
+} // namespace
+
+class tst_searchprocs : public QObject {
+    Q_OBJECT
+    std::unique_ptr<db::Connection> c;
+
+private slots:
+    void initTestCase() {
+        TESTDB_REQUIRE_BACKEND();
+        c = testdb::fresh();
+        seed(*c);
+    }
+
+    void finds_data() {
+        QTest::addColumn<QString>("proc");
+        QTest::addColumn<QStringList>("args"); // hosp, last, adm, first, middle
+        QTest::addColumn<QStringList>("found");
+        const QString in = QStringLiteral("ZEP..sp_ZEP_LoadInPatient");
+        const QString out = QStringLiteral("ZEP..sp_ZEP_LoadOutPatient");
+        const QString er = QStringLiteral("ZEP..sp_ZEP_LoadERPatient");
+        const QString all = QStringLiteral("ZEP..sp_ZEP_LoadAllServicePatient");
+        const QString zep = QStringLiteral("ZEP..sp_ZEP_LoadZEPPatient");
+        const QStringList none{{}, {}, {}, {}, {}};
+        auto L = [](std::initializer_list<const char*> l) {
+            QStringList s;
+            for (auto* x : l)
+                s << QString::fromLatin1(x);
+            return s;
+        };
+        QTest::newRow("in: nothing = admitted now") << in << none << L({"1002", "1003"});
+        QTest::newRow("in: hospital number, past too") << in << L({"H001", "", "", "", ""}) << L({"1001", "1002"});
+        QTest::newRow("in: admission number") << in << L({"", "", "1001", "", ""}) << L({"1001"});
+        QTest::newRow("in: last-name prefix") << in << L({"", "DELA", "", "", ""}) << L({"1001", "1002"});
+        QTest::newRow("in: prefix is case-blind") << in << L({"", "dela cr", "", "", ""}) << L({"1001", "1002"});
+        QTest::newRow("in: first name narrows") << in << L({"", "SAN", "", "PED", ""}) << L({"1003"});
+        QTest::newRow("in: no match") << in << L({"", "XYZ", "", "", ""}) << QStringList();
+        QTest::newRow("in: number and other patient") << in << L({"H003", "", "1001", "", ""}) << QStringList();
+        QTest::newRow("out: nothing = today") << out << none << L({"5001B"});
+        QTest::newRow("out: grave accent name") << out << L({"", "O`B", "", "", ""}) << L({"5002B"});
+        QTest::newRow("er: nothing = today") << er << none << L({"7001E"});
+        QTest::newRow("er: hospital number") << er << L({"H001", "", "", "", ""}) << L({"7002E"});
+        QTest::newRow("er: last letter of the alphabet") << er << L({"", "Z", "", "", ""}) << L({"7001E"});
+        QTest::newRow("all: every kind of visit") << all << L({"H001", "", "", "", ""}) << L({"1001", "1002", "7002E"});
+        QTest::newRow("all: by name") << all << L({"", "DELACR", "", "", ""}) << L({"5001B"});
+        QTest::newRow("zep: case holders, latest visit") << zep << none << L({"1002", "5002B"});
+        QTest::newRow("zep: by name") << zep << L({"", "O", "", "", ""}) << L({"5002B"});
+        QTest::newRow("zep: by visit") << zep << L({"", "", "1002", "", ""}) << L({"1002"});
+        QTest::newRow("like characters are literal") << all << L({"", "D%", "", "", ""}) << QStringList();
+        QTest::newRow("underscore is literal") << all << L({"", "D_LA", "", "", ""}) << QStringList();
+    }
+    void finds() {
+        QFETCH(QString, proc);
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, found);
+        QVariantList values;
+        for (const auto& a : args)
+            values << a;
+        QCOMPARE(ids(c->Call(proc, values)), found);
+    }
+
+    void columnsTheListReads() {
+        auto rs = c->Call(QStringLiteral("ZEP..sp_ZEP_LoadInPatient"),
+                          {QString(), QString(), QStringLiteral("1002"), QString(), QString()});
+        QCOMPARE(rs.RecordCount(), 1);
+        QCOMPARE(rs.Text(QStringLiteral("HospNum")), QStringLiteral("H001"));
+        QCOMPARE(rs.Text(QStringLiteral("LastName")), QStringLiteral("DELA CRUZ"));
+        QCOMPARE(rs.Text(QStringLiteral("FirstName")), QStringLiteral("JUAN"));
+        QCOMPARE(rs.Text(QStringLiteral("MiddleName")), QStringLiteral("SANTOS"));
+        QCOMPARE(rs.Text(QStringLiteral("RoomID")), QStringLiteral("302"));
+        QCOMPARE(rs.Text(QStringLiteral("ZEP")), QStringLiteral("Z-1"));
+        QCOMPARE(rs.Text(QStringLiteral("Address")), QStringLiteral("12 Mabini St., Malolos, Bulacan"));
+        QVERIFY(rs.Text(QStringLiteral("AdmDate")).startsWith(today));
+        QCOMPARE(rs.Text(QStringLiteral("dcrdate")), QString());
+        QVERIFY(rs.Text(QStringLiteral("BillingDate")).startsWith(today));
+    }
+
+    void capTellsThereWereMore() {
+        auto big = testdb::fresh();
+        db::Transaction t(*big);
+        const int n = server::searchLimit() + 50;
+        for (int i = 0; i < n; ++i) {
+            const QString h = QStringLiteral("C%1").arg(i, 5, 10, QLatin1Char('0'));
+            big->Execute(QStringLiteral("INSERT INTO PATIENT_DATA.tbMaster (HospNum, LastName) VALUES (?, 'CRUZ')"), {h});
+            big->Execute(QStringLiteral("INSERT INTO PATIENT_DATA.tbPatient2 (IdNum, HospNum, AdmDate) VALUES (?, ?, ?)"),
+                         {QString::number(100000 + i), h, today + QStringLiteral(" 07:00:00")});
+        }
+        t.commit();
+        auto rs = big->Call(QStringLiteral("ZEP..sp_ZEP_LoadInPatient"),
+                            {QString(), QStringLiteral("CRU"), QString(), QString(), QString()});
+        QCOMPARE(rs.RecordCount(), server::searchLimit() + 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_searchprocs)
+#include "tst_searchprocs.moc"
