@@ -1,0 +1,13 @@
+#pragma once
+// Each area of procedures registers itself through one function, defined in that area's
+// own file (procedures_intake.cpp defines registerIntakeProcedures, and so on) and called
+// once from server::registerProcedures() in server.cpp. To add an area: declare its
+// function here, define it in the area's file, list the file in CMakeLists.txt and add the
+// call in server.cpp.
+
+namespace server {
+
+void registerEmployeeProcedures(); // proc_employees.cpp
+void registerSearchProcedures();   // proc_search.cpp
+
+} // namespace server
