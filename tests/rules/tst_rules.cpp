@@ -33,14 +33,12 @@ void TestRules::splitList_data() {
     QTest::addColumn<QString>("list");
     QTest::addColumn<QStringList>("codes");
     QTest::newRow("two codes") << u"1.2|1.3.5|"_s << QStringList{u"1.2"_s, u"1.3.5"_s};
-    QTest::newRow("last without bar is not a code")
-        << u"1.2|1.3.5"_s << QStringList{u"1.2"_s};
+    QTest::newRow("last without bar is not a code") << u"1.2|1.3.5"_s << QStringList{u"1.2"_s};
     QTest::newRow("no bar at all") << u"1.2"_s << QStringList{};
     QTest::newRow("empty") << QString() << QStringList{};
     QTest::newRow("blanks trimmed") << u" 1.2 | 7 |"_s << QStringList{u"1.2"_s, u"7"_s};
     // Documentation flags are read by position: an empty place must not shift the rest.
-    QTest::newRow("empty place kept")
-        << u"1||0|"_s << QStringList{u"1"_s, QString(), u"0"_s};
+    QTest::newRow("empty place kept") << u"1||0|"_s << QStringList{u"1"_s, QString(), u"0"_s};
     QTest::newRow("only a bar") << u"|"_s << QStringList{QString()};
 }
 
@@ -76,8 +74,7 @@ void TestRules::removeCode_data() {
     QTest::addColumn<QString>("result");
     QTest::newRow("middle") << u"1.1|1.2|1.3|"_s << u"1.2"_s << u"1.1|1.3|"_s;
     // A plain text replace of "1.2|" would eat the tail of "11.2|".
-    QTest::newRow("whole elements only") << u"11.2|1.2|1.2.3|"_s << u"1.2"_s
-                                         << u"11.2|1.2.3|"_s;
+    QTest::newRow("whole elements only") << u"11.2|1.2|1.2.3|"_s << u"1.2"_s << u"11.2|1.2.3|"_s;
     QTest::newRow("every copy") << u"3|4|3|"_s << u"3"_s << u"4|"_s;
     QTest::newRow("absent") << u"3|4|"_s << u"5"_s << u"3|4|"_s;
     QTest::newRow("code as read from a list item") << u"3|4|"_s << u"  4"_s << u"3|"_s;
@@ -97,8 +94,7 @@ void TestRules::codedItem_data() {
     QTest::addColumn<int>("blanks");
     QTest::addColumn<int>("width");
     QTest::newRow("service, short code") << u"Counselling"_s << u"1.2"_s << 150 << 10;
-    QTest::newRow("service, ten-character code")
-        << u"Home visit"_s << u"1.2.3.4.56"_s << 150 << 10;
+    QTest::newRow("service, ten-character code") << u"Home visit"_s << u"1.2.3.4.56"_s << 150 << 10;
     QTest::newRow("picker") << u"Referral to agency"_s << u"2.10"_s << 100 << 10;
     QTest::newRow("category, one character") << u"Hemodialysis"_s << u"7"_s << 100 << 2;
     QTest::newRow("category, two characters") << u"Urology"_s << u"12"_s << 100 << 2;
