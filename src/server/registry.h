@@ -9,5 +9,6 @@ namespace server {
 
 void registerEmployeeProcedures(); // proc_employees.cpp
 void registerSearchProcedures();   // proc_search.cpp
+void registerPatientProcedures();  // proc_patient.cpp
 
 } // namespace server
