@@ -5,6 +5,7 @@
 #include "modmain.h"
 
 #include "components/login/clscurrentuser.h"
+#include "patient/frmListPatient.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,6 +14,8 @@
 #include <QSet>
 #include <QDateTime>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -35,6 +38,7 @@ mdiZEP::mdiZEP(QWidget* parent) : QMainWindow(parent) {
 
     buildMenus();
     buildToolbar();
+    wireItems();
 
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
@@ -137,11 +141,75 @@ void mdiZEP::buildToolbar() {
     connect(add("btnReports", room + QStringLiteral("Reports"), QStyle::SP_FileIcon, {}),
             &QToolButton::clicked, this, popup("mnuReports"));
     connect(add("btnListing", {}, QStyle::SP_FileDialogListView, {}), &QToolButton::clicked, this,
-            [this] { onItem(QStringLiteral("btnListing")); });
+            &mdiZEP::btnListing_Click);
     btnClose_ = add("btnClose", {}, QStyle::SP_DialogCloseButton, QStringLiteral("Change Active User"));
     connect(btnClose_, &QToolButton::clicked, this, &mdiZEP::btnClose_Click);
     connect(add("btnDischargeNotice", {}, QStyle::SP_MessageBoxInformation, {}), &QToolButton::clicked,
             this, [this] { onItem(QStringLiteral("btnDischargeNotice")); });
+}
+
+void mdiZEP::wireItems() {
+    // A patient screen opens for the selected patient; with none selected the list comes up
+    // instead so the worker can choose one.
+    setHandler(QStringLiteral("mnuIntakeSheet"), [this] {
+        frmListPatient* list = patientList();
+        if (!list || list->HospNum().isEmpty())
+            showPatientList();
+    });
+}
+
+frmListPatient* mdiZEP::patientList() const {
+    for (QMdiSubWindow* w : mdi_->subWindowList())
+        if (auto* l = qobject_cast<frmListPatient*>(w->widget()))
+            return l;
+    return nullptr;
+}
+
+frmListPatient* mdiZEP::showPatientList() {
+    if (frmListPatient* l = patientList()) {
+        mdi_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(l->parentWidget()));
+        l->show();
+        return l;
+    }
+    return addPatientList(nullptr);
+}
+
+frmListPatient* mdiZEP::addPatientList(const std::function<void(frmListPatient&)>& preset) {
+    auto* list = new frmListPatient;
+    list->setAttribute(Qt::WA_DeleteOnClose);
+    list->setConnections(g().gConnection,
+                         g().currentUser ? g().currentUser->sqlconnection() : nullptr);
+    list->setFileMenu(menu(QStringLiteral("mnuFile")));
+    QPointer<QAction> datasheet = item(QStringLiteral("mnuViewPatientDatasheet"));
+    list->setDatasheetEnabler([datasheet](bool on) {
+        if (datasheet)
+            datasheet->setEnabled(on);
+    });
+    if (preset)
+        preset(*list);
+    QMdiSubWindow* sub = mdi_->addSubWindow(list);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->showMaximized();
+    return list;
+}
+
+void mdiZEP::btnListing_Click() {
+    QString hosp, adm, last;
+    if (frmListPatient* l = patientList()) {
+        hosp = l->findChild<QLineEdit*>(QStringLiteral("txtHospNum"))->text();
+        adm = l->findChild<QLineEdit*>(QStringLiteral("txtIDNum"))->text();
+        last = l->findChild<QLineEdit*>(QStringLiteral("txtLastName"))->text();
+    }
+    // Every screen closes, as when the window itself was closed and opened again.
+    mdi_->closeAllSubWindows();
+    if (!mdi_->subWindowList().isEmpty())
+        return; // a screen kept itself open
+    addPatientList([&](frmListPatient& list) {
+        list.setHospNum(hosp);
+        list.setIDNUM(adm);
+        list.setPatientName(last);
+        list.setBoxes(hosp, adm, last);
+    });
 }
 
 QAction* mdiZEP::item(const QString& name) const { return items_.value(name); }

@@ -11,6 +11,7 @@ class QMenu;
 class QMdiArea;
 class QTimer;
 class QToolButton;
+class frmListPatient;
 
 namespace app {
 
@@ -33,6 +34,14 @@ public:
     // What an item does. Items whose screens are not there yet do nothing.
     void setHandler(const QString& name, std::function<void()> handler);
 
+    // The shared patient search list, made and shown as a child window when there is none.
+    frmListPatient* showPatientList();
+    // The list when one is open, else nullptr.
+    frmListPatient* patientList() const;
+    // The toolbar's Listing: closes every screen and opens the list again, searched by the
+    // numbers its boxes held.
+    void btnListing_Click();
+
     // The clock's text for a moment: "(DD MMMM YYYY)  hh:mm ".
     static QString clockText(const QDateTime& t);
     // Closes every screen and the window without ending the workstation (log off).
@@ -49,6 +58,8 @@ private:
     void buildMenus();
     void buildToolbar();
     void onItem(const QString& name);
+    void wireItems();
+    frmListPatient* addPatientList(const std::function<void(frmListPatient&)>& preset);
 
     QHash<QString, QAction*> items_;
     QHash<QString, QMenu*> menus_;
