@@ -1,0 +1,318 @@
+#include "document.h"
+
+#include "values.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+#include <cmath>
+
+namespace reports {
+
+namespace {
+
+constexpr double kHeaderBand = 26; // running header, from the second page on
+constexpr double kFooterBand = 22; // "Page N of M"
+constexpr double kMmPerInch = 25.4;
+
+QString cleanText(QString s) {
+    for (QChar& c : s) {
+        const char16_t u = c.unicode();
+        if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator || u == 0x00a0 ||
+            u == 0xfdd0 || u == 0xfdd1 || u == QChar::ObjectReplacementCharacter ||
+            u == u'\t')
+            c = QLatin1Char(' ');
+    }
+    return s.simplified();
+}
+
+QFont bandFont(const QString& family) {
+    QFont f(family);
+    f.setPixelSize(11); // layout units: 8 pt at 96 dpi
+    return f;
+}
+
+} // namespace
+
+QString csvField(const QString& value) {
+    static const QString special = QStringLiteral(",\"\r\n");
+    bool quote = false;
+    for (const QChar c : value)
+        if (special.contains(c))
+            quote = true;
+    if (!quote)
+        return value;
+    QString v = value;
+    v.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + v + QLatin1Char('"');
+}
+
+std::shared_ptr<RenderedReport> RenderedReport::build(std::shared_ptr<const RenderInput> input,
+                                                      const std::atomic_bool* cancel) {
+    std::shared_ptr<RenderedReport> r(new RenderedReport());
+    r->input_ = std::move(input);
+    const TemplateDef& def = *r->input_->def;
+    r->html_ = renderHtml(*r->input_, cancel);
+    if (cancel && cancel->load())
+        return nullptr;
+
+    const QSizeF points = QPageSize(def.page.size).size(QPageSize::Point);
+    QSizeF paper(points.width() * kUnitsPerInch / 72, points.height() * kUnitsPerInch / 72);
+    if (def.page.orientation == QPageLayout::Landscape)
+        paper.transpose();
+    r->page_ = QRectF(QPointF(0, 0), paper);
+    r->margin_ = def.page.marginMm / kMmPerInch * kUnitsPerInch;
+
+    const int dpm = int(std::lround(kUnitsPerInch / 0.0254));
+    r->device_ = QImage(4, 4, QImage::Format_RGB32);
+    r->device_.setDotsPerMeterX(dpm);
+    r->device_.setDotsPerMeterY(dpm);
+
+    r->doc_ = std::make_unique<QTextDocument>();
+    QTextDocument& doc = *r->doc_;
+    doc.documentLayout()->setPaintDevice(&r->device_);
+    doc.setUseDesignMetrics(true);
+    doc.setDocumentMargin(0);
+    QFont font(def.fontFamily);
+    font.setPointSizeF(def.fontSize);
+    doc.setDefaultFont(font);
+    doc.setDefaultStyleSheet(baseStyleSheet() + def.style);
+    doc.setPageSize(r->bodyRect().size());
+    doc.setHtml(r->html_);
+    if (cancel && cancel->load())
+        return nullptr;
+    r->pages_ = std::max(1, doc.pageCount());
+    return r;
+}
+
+RenderedReport::~RenderedReport() = default;
+
+QPageLayout RenderedReport::pageLayout() const {
+    const PageSetup& p = input_->def->page;
+    return QPageLayout(QPageSize(p.size), p.orientation, QMarginsF(0, 0, 0, 0));
+}
+
+QString RenderedReport::title() const { return input_->def->title; }
+QString RenderedReport::hospital() const { return input_->hospital; }
+
+QRectF RenderedReport::bodyRect() const {
+    return page_.adjusted(margin_, margin_ + kHeaderBand, -margin_, -(margin_ + kFooterBand));
+}
+
+QString RenderedReport::footerText(int index) const {
+    return QStringLiteral("Page %1 of %2").arg(index + 1).arg(pages_);
+}
+
+QString RenderedReport::runningHeader(int index) const {
+    if (index == 0)
+        return {};
+    QStringList parts;
+    if (!hospital().isEmpty())
+        parts << hospital();
+    parts << title();
+    return parts.join(QStringLiteral(" | "));
+}
+
+void RenderedReport::paintPage(QPainter& painter, int index) const {
+    const QRectF body = bodyRect();
+    painter.save();
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(Qt::black);
+    painter.setFont(bandFont(input_->def->fontFamily));
+    if (index > 0) {
+        const QRectF band(margin_, margin_, page_.width() - 2 * margin_, kHeaderBand - 8);
+        painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, hospital());
+        painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter, title());
+        painter.drawLine(QPointF(band.left(), band.bottom() + 2),
+                         QPointF(band.right(), band.bottom() + 2));
+    }
+    const QRectF foot(margin_, page_.height() - margin_ - kFooterBand + 6,
+                      page_.width() - 2 * margin_, kFooterBand - 6);
+    painter.drawText(foot, Qt::AlignHCenter | Qt::AlignBottom, footerText(index));
+
+    painter.translate(body.left(), body.top() - index * body.height());
+    const QRectF clip(0, index * body.height(), body.width(), body.height());
+    painter.setClipRect(clip);
+    QAbstractTextDocumentLayout::PaintContext ctx;
+    ctx.clip = clip;
+    ctx.palette.setColor(QPalette::Text, Qt::black);
+    doc_->documentLayout()->draw(&painter, ctx);
+    painter.restore();
+}
+
+bool RenderedReport::paintAll(QPainter& painter, double scale,
+                              const std::function<bool()>& newPage,
+                              const PageProgress& progress) const {
+    for (int i = 0; i < pages_; ++i) {
+        if (i > 0 && !newPage())
+            return false;
+        painter.save();
+        painter.scale(scale, scale);
+        paintPage(painter, i);
+        painter.restore();
+        if (progress && !progress(i + 1, pages_))
+            return false;
+    }
+    return true;
+}
+
+bool RenderedReport::print(QPrinter* printer, const PageProgress& progress) const {
+    printer->setFullPage(true);
+    printer->setPageLayout(pageLayout());
+    printer->setDocName(title());
+    QPainter painter;
+    if (!painter.begin(printer))
+        return false;
+    const double scale = printer->resolution() / kUnitsPerInch;
+    const bool done = paintAll(painter, scale, [printer] { return printer->newPage(); }, progress);
+    painter.end();
+    return done;
+}
+
+bool RenderedReport::writePdf(const QString& path, QString* error,
+                              const PageProgress& progress) const {
+    bool done = false;
+    {
+        QPdfWriter writer(path);
+        writer.setPageLayout(pageLayout());
+        writer.setTitle(title());
+        writer.setCreator(QStringLiteral("ZEP"));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            if (error)
+                *error = QStringLiteral("Cannot write the PDF file %1.").arg(path);
+            return false;
+        }
+        const double scale = writer.resolution() / kUnitsPerInch;
+        done = paintAll(painter, scale, [&writer] { return writer.newPage(); }, progress);
+        painter.end();
+    }
+    if (!done) {
+        QFile::remove(path); // a half-written file is no PDF
+        if (error)
+            *error = QStringLiteral("The PDF file %1 was not finished.").arg(path);
+    }
+    return done;
+}
+
+int RenderedReport::pageOfY(double y) const {
+    const double h = bodyRect().height();
+    const int p = int(std::floor((y + 0.5) / h));
+    return std::clamp(p, 0, pages_ - 1);
+}
+
+void RenderedReport::collectLines(QVector<QStringList>& perPage) const {
+    QAbstractTextDocumentLayout* layout = doc_->documentLayout();
+    std::function<void(QTextFrame*)> walk = [&](QTextFrame* frame) {
+        for (auto it = frame->begin(); !it.atEnd(); ++it) {
+            if (QTextFrame* child = it.currentFrame()) {
+                auto* table = qobject_cast<QTextTable*>(child);
+                if (!table) {
+                    walk(child);
+                    continue;
+                }
+                for (int row = 0; row < table->rows(); ++row) {
+                    QStringList cells;
+                    double top = -1;
+                    for (int col = 0; col < table->columns(); ++col) {
+                        const QTextTableCell cell = table->cellAt(row, col);
+                        if (cell.row() != row || cell.column() != col)
+                            continue; // covered by a spanning cell
+                        QTextCursor c(doc_.get());
+                        c.setPosition(cell.firstCursorPosition().position());
+                        c.setPosition(cell.lastCursorPosition().position(),
+                                      QTextCursor::KeepAnchor);
+                        cells << cleanText(c.selectedText());
+                        if (top < 0)
+                            top = layout->blockBoundingRect(cell.firstCursorPosition().block())
+                                      .top();
+                    }
+                    while (!cells.isEmpty() && cells.last().isEmpty())
+                        cells.removeLast();
+                    if (!cells.isEmpty())
+                        perPage[pageOfY(top)].append(cells.join(QStringLiteral(" | ")));
+                }
+                continue;
+            }
+            const QTextBlock b = it.currentBlock();
+            const QString t = cleanText(b.text());
+            if (!t.isEmpty())
+                perPage[pageOfY(layout->blockBoundingRect(b).top())].append(t);
+        }
+    };
+    walk(doc_->rootFrame());
+}
+
+QStringList RenderedReport::pageLines(int index) const {
+    if (!lines_) {
+        auto per = std::make_shared<QVector<QStringList>>(pages_);
+        collectLines(*per);
+        lines_ = per;
+    }
+    return lines_->value(index);
+}
+
+QString RenderedReport::pageText(int index) const {
+    QStringList out;
+    out << QStringLiteral("=== %1 ===").arg(footerText(index));
+    const QString head = runningHeader(index);
+    if (!head.isEmpty())
+        out << head;
+    out << pageLines(index);
+    return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QString RenderedReport::plainText() const {
+    QString s;
+    for (int i = 0; i < pages_; ++i)
+        s += pageText(i);
+    return s;
+}
+
+QString RenderedReport::csv() const {
+    const QueryResult* r = input_->mainResult();
+    if (!r)
+        return {};
+    QString out;
+    QStringList line;
+    for (const QString& c : r->columns)
+        line << csvField(c);
+    out += line.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    QVector<ColumnFormat> formats;
+    for (int c = 0; c < r->columns.size(); ++c)
+        formats << r->format(c);
+    for (const auto& row : r->rows) {
+        line.clear();
+        for (int c = 0; c < r->columns.size() && c < row.size(); ++c)
+            line << csvField(csvColumn(formats.at(c), row.at(c)));
+        out += line.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    }
+    return out;
+}
+
+bool RenderedReport::writeCsv(const QString& path, QString* error) const {
+    if (!hasRows()) {
+        if (error)
+            *error = QStringLiteral("%1 has no detail rows to save.").arg(input_->def->fileName);
+        return false;
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        f.write(csv().toUtf8()) < 0 || !f.flush()) {
+        if (error)
+            *error = QStringLiteral("Cannot write the CSV file %1.").arg(path);
+        return false;
+    }
+    return true;
+}
+
+void RenderedReport::moveToThread(QThread* thread) { doc_->moveToThread(thread); }
+
+} // namespace reports

@@ -1,0 +1,28 @@
+#pragma once
+// The command-line export of a report, for zep-admin:
+//
+//   zep-admin report TEMPLATE [VALUE...] [--sub NAME [VALUE...]]... [--hospital NAME]
+//                    [--out FILE.pdf] [--csv FILE.csv] [--text FILE.txt]
+//
+// VALUEs go to the template's parameter fields in order, as texts (dates "mm/dd/yyyy");
+// "--sub NAME" sends the values after it to that sub-report; "--" makes every later
+// argument a value. At least one of --out, --csv, --text is needed.
+#include <QStringList>
+
+class QTextStream;
+
+namespace db {
+class Connection;
+}
+
+namespace reports {
+
+// `args` are the words after "report" (a leading "report" is skipped too). Renders on
+// `conn`; messages go to `err`. Returns 0 when every file asked for was written, 1 when
+// the report failed, 2 for a usage error. Needs a QGuiApplication (fonts); headless
+// machines use QT_QPA_PLATFORM=offscreen.
+int exportCommand(const QStringList& args, db::Connection& conn, QTextStream& err);
+
+QString exportUsage();
+
+} // namespace reports
