@@ -94,9 +94,10 @@ frmLogin::frmLogin(clsCurrentUser& user, QWidget* parent) : QDialog(parent), use
     tmrRetry->setSingleShot(true);
     connect(tmrRetry, &QTimer::timeout, this, [this] { cmdOK->setEnabled(true); });
 
-    db::ConnectionSettings s;
-    fromEnvironment_ = environmentOverride(&s);
-    showSettings(fromEnvironment_ ? s : user_.connectionSettings());
+    // The component starts from ZEP_DATABASE when it is set; such a run must not overwrite
+    // the workstation's saved settings unless the user changes them here.
+    fromEnvironment_ = environmentOverride(nullptr);
+    showSettings(user_.connectionSettings());
 
     connect(txtUserName, &QLineEdit::returnPressed, txtPassword,
             [this] { txtPassword->setFocus(Qt::OtherFocusReason); });
@@ -110,8 +111,6 @@ frmLogin::frmLogin(clsCurrentUser& user, QWidget* parent) : QDialog(parent), use
     connect(cmdBrowse, &QPushButton::clicked, this, &frmLogin::cmdBrowse_Click);
     connect(optEmbedded, &QRadioButton::toggled, this, &frmLogin::updateBackendFields);
 
-    // Only what the user changes here may replace saved settings that the environment
-    // overrode for this run.
     const auto edited = [this] { connectionEdited_ = true; };
     for (QLineEdit* e : {txtFolder, txtHost, txtDatabase, txtDbUser})
         connect(e, &QLineEdit::textEdited, this, edited);

@@ -354,7 +354,6 @@ void TestLogin::environmentOverridesSavedSettings() {
     login::saveConnectionSettings(pg);
     QVERIFY(!settingsText().contains(QLatin1String("never-saved")));
     {
-        frmLogin dlg(*newUser());
         // A component builds its settings when created; a new one reads what was saved.
         clsCurrentUser fresh;
         frmLogin dlg2(fresh);
@@ -377,6 +376,15 @@ void TestLogin::environmentOverridesSavedSettings() {
     QCOMPARE(dlg.txtFolder->text(), folder);
     QVERIFY(dlg.txtFolder->isEnabled());
     QVERIFY(!dlg.txtHost->isEnabled());
+
+    // A run started with ZEP_DATABASE does not overwrite the workstation's saved settings.
+    auto u = newUser();
+    frmLogin viaEnv(*u);
+    viaEnv.txtUserName->setText(QStringLiteral("JDC"));
+    viaEnv.txtPassword->setText(QStringLiteral("jdc-pw"));
+    viaEnv.cmdOK->click();
+    QVERIFY(u->Connected());
+    QCOMPARE(login::savedConnectionSettings().host, QStringLiteral("dbhost"));
 
     // A URL that says nothing usable leaves the saved settings in force.
     qputenv("ZEP_DATABASE", "postgresql://");
