@@ -377,6 +377,8 @@ void frmListPatient::boxEntered(QLineEdit* box) {
 }
 
 bool frmListPatient::eventFilter(QObject* o, QEvent* e) {
+    if (!lvwSearchPatient) // still being built
+        return QWidget::eventFilter(o, e);
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)) {

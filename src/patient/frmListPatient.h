@@ -83,20 +83,20 @@ private:
     void boxEntered(QLineEdit* box);
     QStringList boxValues() const;
 
-    QLineEdit* txtHospNum;
-    QLineEdit* txtIDNum;
-    QLineEdit* txtLastName;
-    QLineEdit* txtFirstName;
-    QLineEdit* txtMiddleName;
-    QButtonGroup* optPatientType;
-    QPushButton* cmdSearch;
-    QPushButton* cmdClose;
-    QLabel* lblZEP;
-    QTreeView* lvwSearchPatient;
-    QProgressBar* pbProgress;
-    QLabel* lblRecCount;
-    QSplitter* imgSplitter;
-    ui::RecordsetModel* model_;
+    QLineEdit* txtHospNum = nullptr;
+    QLineEdit* txtIDNum = nullptr;
+    QLineEdit* txtLastName = nullptr;
+    QLineEdit* txtFirstName = nullptr;
+    QLineEdit* txtMiddleName = nullptr;
+    QButtonGroup* optPatientType = nullptr;
+    QPushButton* cmdSearch = nullptr;
+    QPushButton* cmdClose = nullptr;
+    QLabel* lblZEP = nullptr;
+    QTreeView* lvwSearchPatient = nullptr;
+    QProgressBar* pbProgress = nullptr;
+    QLabel* lblRecCount = nullptr;
+    QSplitter* imgSplitter = nullptr;
+    ui::RecordsetModel* model_ = nullptr;
 
     db::Connection* global_ = nullptr;
     db::Connection* user_ = nullptr;
