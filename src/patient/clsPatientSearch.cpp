@@ -21,14 +21,21 @@ clsPatientSearch& clsPatientSearch::instance() {
 
 void clsPatientSearch::bindGlobalConnection(db::Connection*& global) { global_ = &global; }
 
-bool clsPatientSearch::InitConnection(const QString& connectionString, const QString& serverName,
-                                      db::Connection*& global) {
-    bindGlobalConnection(global);
-    return InitConnection(connectionString, serverName);
-}
-
 bool clsPatientSearch::InitConnection(const QString& connectionString,
                                       const QString& serverName) {
+    return connect(connectionString, serverName, *global_);
+}
+
+bool clsPatientSearch::InitConnection(const QString& connectionString, const QString& serverName,
+                                      db::Connection*& global) {
+    const bool ok = connect(connectionString, serverName, global);
+    if (global_ == &ownSlot_)
+        ownSlot_ = ok ? global : nullptr;
+    return ok;
+}
+
+bool clsPatientSearch::connect(const QString& connectionString, const QString& serverName,
+                               db::Connection*& global) {
     // Start-up runs again after every log-off: start over with a new component.
     Release();
     serverName_ = serverName.trimmed();
@@ -37,7 +44,6 @@ bool clsPatientSearch::InitConnection(const QString& connectionString,
         component_ = std::make_unique<clsPatient>();
         if (!connectionString.trimmed().isEmpty() && component_->OpenConnection(connectionString) &&
             component_->ActiveConnection()) {
-            db::Connection*& global = *global_;
             if (!global || global->State() == 0) {
                 openedGlobal_ = db::Connection::open(db::ConnectionSettings::fromUrl(connectionString));
                 global = openedGlobal_.get();

@@ -25,20 +25,21 @@ public:
     // The one shared instance.
     static clsPatientSearch& instance();
 
-    // Where start-up keeps the global connection. The service validates admissions on it
-    // and, when InitConnection finds it not open, opens one into it. Until this is called
-    // the service keeps a global connection slot of its own.
+    // Where start-up keeps the global connection, for the life of the service: the service
+    // validates admissions on whatever it holds at the time. Without a binding the service
+    // keeps the global connection that its last InitConnection came to.
     void bindGlobalConnection(db::Connection*& global);
     db::Connection* GlobalConnection() const { return *global_; }
 
     // Creates the patient component (always in this process; `serverName` is where the
     // hospital's component would have been created) and opens its connection with the
-    // connection string. On success, when the global connection is not open yet, opens it
-    // with the same string. True when both hold; otherwise shows "Unable to stablish a
-    // connection..." and gives false. A blank connection string fails.
+    // connection string. On success, when the global connection is not open yet (nullptr or
+    // closed), opens one with the same string into it; the service owns a connection it
+    // opened. True when both hold; otherwise shows "Unable to stablish a connection..." and
+    // gives false. A blank connection string fails.
+    // This form works on the bound global connection.
     bool InitConnection(const QString& connectionString, const QString& serverName = {});
-    // The same, first binding the global connection (see bindGlobalConnection): pass the
-    // start-up's global itself, not a copy, since the service keeps its address.
+    // This form works on `global`, which it may set; its address is not kept.
     bool InitConnection(const QString& connectionString, const QString& serverName,
                         db::Connection*& global);
 
@@ -62,11 +63,14 @@ public:
     void Release();
 
 private:
+    bool connect(const QString& connectionString, const QString& serverName,
+                 db::Connection*& global);
+
     std::unique_ptr<clsPatient> component_;
     patient::clsPatientMaster* master_ = nullptr;
     patient::clsAdmission* admission_ = nullptr;
     db::Connection* ownSlot_ = nullptr;
-    db::Connection** global_ = &ownSlot_;
+    db::Connection** global_ = &ownSlot_; // the bound global, or ownSlot_
     std::unique_ptr<db::Connection> openedGlobal_; // a global connection this service opened
     QString serverName_;
     QString lastValidated_;

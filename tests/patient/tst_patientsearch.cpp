@@ -27,6 +27,7 @@ private slots:
     void initConnectionFails();
     void initConnectionOpensGlobalWhenNotOpen_data();
     void initConnectionOpensGlobalWhenNotOpen();
+    void boundGlobalIsReadWhenUsed();
 
     void validateAdmission_data();
     void validateAdmission();
@@ -133,6 +134,27 @@ void TestPatientSearch::initConnectionOpensGlobalWhenNotOpen() {
     // The check runs on the global connection it opened, against the same database.
     QVERIFY(s.ValidateAdmission(u"2002"_s));
     QCOMPARE(global->log().callNames(), QStringList{u"Patient_Data..sp_Adm_LoadInPatient"_s});
+}
+
+void TestPatientSearch::boundGlobalIsReadWhenUsed() {
+    // Start-up binds its global, checks the component, and only then points the global at
+    // the user's connection: the check must follow it there.
+    db::Connection* global = nullptr;
+    patient::clsPatientSearch s;
+    s.bindGlobalConnection(global);
+    QVERIFY(s.InitConnection(conn_->ConnectionString(), u"APPSERVER"_s));
+    QVERIFY(global);
+    QVERIFY(global != conn_.get());
+    global = conn_.get();
+    QVERIFY(s.ValidateAdmission(u"2001"_s));
+    QCOMPARE(conn_->log().callNames(), QStringList{u"Patient_Data..sp_Adm_LoadInPatient"_s});
+    // Log-off drops the global; the check then finds nothing rather than a stale connection.
+    global = nullptr;
+    QVERIFY(!s.ValidateAdmission(u"2001"_s));
+    // The next start-up opens one again into the same place.
+    QVERIFY(s.InitConnection(conn_->ConnectionString(), u"APPSERVER"_s));
+    QVERIFY(global && global->State() == 1);
+    QVERIFY(s.ValidateAdmission(u"2001"_s));
 }
 
 void TestPatientSearch::validateAdmission_data() {
