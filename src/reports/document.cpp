@@ -178,6 +178,15 @@ bool RenderedReport::print(QPrinter* printer, const PageProgress& progress) cons
 
 bool RenderedReport::writePdf(const QString& path, QString* error,
                               const PageProgress& progress) const {
+    {
+        // QPdfWriter only says that painting could not begin; find out why first.
+        QFile probe(path);
+        if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            if (error)
+                *error = QStringLiteral("Cannot write the PDF file %1.").arg(path);
+            return false;
+        }
+    }
     bool done = false;
     {
         QPdfWriter writer(path);
