@@ -45,7 +45,7 @@ bool clsPatientSearch::connect(const QString& connectionString, const QString& s
         if (!connectionString.trimmed().isEmpty() && component_->OpenConnection(connectionString) &&
             component_->ActiveConnection()) {
             if (!global || global->State() == 0) {
-                openedGlobal_ = db::Connection::open(db::ConnectionSettings::fromUrl(connectionString));
+                openedGlobal_ = db::Connection::open(clsPatient::settingsFor(connectionString));
                 global = openedGlobal_.get();
             }
             ok = global != nullptr;

@@ -12,10 +12,17 @@ clsPatient::clsPatient() = default;
 
 clsPatient::~clsPatient() = default;
 
+db::ConnectionSettings clsPatient::settingsFor(const QString& connectionString) {
+    db::ConnectionSettings s = db::ConnectionSettings::fromUrl(connectionString);
+    if (s.password.isEmpty())
+        s.password = db::rememberedPassword(connectionString);
+    return s;
+}
+
 bool clsPatient::OpenConnection(const QString& connectionString) {
     CloseConnection();
     lastError_.clear();
-    const db::ConnectionSettings settings = db::ConnectionSettings::fromUrl(connectionString);
+    const db::ConnectionSettings settings = settingsFor(connectionString);
     if (connectionString.trimmed().isEmpty() || !settings.isValid()) {
         lastError_ = QStringLiteral("No connection string was given.");
         return false;

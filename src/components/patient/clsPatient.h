@@ -2,6 +2,8 @@
 // Stand-in for the hospital's patient component ("Pelgrin.clsPatient"). It is given only a
 // connection string and opens a connection of its own, as the hospital's component did;
 // its two sub-objects read the patient master record and one admission or visit over it.
+#include "db/settings.h"
+
 #include <QString>
 #include <memory>
 
@@ -26,6 +28,9 @@ public:
     // holds, is the one the log-in remembered for that server). Any earlier connection is
     // closed first. Never throws: false, with LastError() saying why, when it cannot open.
     bool OpenConnection(const QString& connectionString);
+    // The settings a connection string names, with the password the log-in remembered for
+    // that server and database when the string holds none.
+    static db::ConnectionSettings settingsFor(const QString& connectionString);
     // The open connection, or nullptr when none is open.
     db::Connection* ActiveConnection() const;
     void CloseConnection();

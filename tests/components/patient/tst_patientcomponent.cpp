@@ -19,6 +19,7 @@ private slots:
     void initTestCase();
 
     void opensItsOwnConnection();
+    void passwordComesFromTheLogIn();
     void openConnectionFails_data();
     void openConnectionFails();
 
@@ -66,6 +67,24 @@ void TestPatientComponent::opensItsOwnConnection() {
     QCOMPARE(own->log().entries().size(), 2);
     for (const db::LoggedCommand& e : own->log().entries())
         QVERIFY2(!e.values.isEmpty(), qPrintable(e.text)); // the number went in bound
+}
+
+void TestPatientComponent::passwordComesFromTheLogIn() {
+    db::ConnectionSettings s;
+    s.backend = db::Backend::PostgreSQL;
+    s.host = u"db.example"_s;
+    s.port = 5433;
+    s.user = u"ward"_s;
+    s.database = u"hospital"_s;
+    s.password = u"s3cret"_s;
+    db::rememberPassword(s);
+    const QString url = s.toUrl();
+    QVERIFY(!url.contains(u"s3cret"_s));
+    QCOMPARE(patient::clsPatient::settingsFor(url).password, u"s3cret"_s);
+    QCOMPARE(patient::clsPatient::settingsFor(url).database, u"hospital"_s);
+    // Another database on the same server is not given this one's password.
+    s.database = u"other"_s;
+    QCOMPARE(patient::clsPatient::settingsFor(s.toUrl()).password, QString());
 }
 
 void TestPatientComponent::openConnectionFails_data() {
