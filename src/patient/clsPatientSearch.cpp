@@ -19,10 +19,11 @@ clsPatientSearch& clsPatientSearch::instance() {
     return service;
 }
 
-void clsPatientSearch::bindGlobalConnection(db::Connection*& global) { global_ = &global; }
+void clsPatientSearch::bindGlobalConnection(db::Connection*& global) {
+    global_ = &global;
+}
 
-bool clsPatientSearch::InitConnection(const QString& connectionString,
-                                      const QString& serverName) {
+bool clsPatientSearch::InitConnection(const QString& connectionString, const QString& serverName) {
     return connect(connectionString, serverName, *global_);
 }
 

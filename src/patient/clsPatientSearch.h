@@ -70,7 +70,7 @@ private:
     patient::clsPatientMaster* master_ = nullptr;
     patient::clsAdmission* admission_ = nullptr;
     db::Connection* ownSlot_ = nullptr;
-    db::Connection** global_ = &ownSlot_; // the bound global, or ownSlot_
+    db::Connection** global_ = &ownSlot_;          // the bound global, or ownSlot_
     std::unique_ptr<db::Connection> openedGlobal_; // a global connection this service opened
     QString serverName_;
     QString lastValidated_;

@@ -33,8 +33,8 @@ db::Recordset loadInPatient(db::Connection& c, const db::Args& a) {
     if (!rs.Eof())
         return rs;
     // An ER visit has no room and so no station.
-    return c.Query(QStringLiteral(
-                       "SELECT e.IdNum, e.HospNum, m.LastName, m.FirstName, m.MiddleName, "
+    return c.Query(
+        QStringLiteral("SELECT e.IdNum, e.HospNum, m.LastName, m.FirstName, m.MiddleName, "
                        "e.AdmDate, e.DcrDate, NULL AS RoomID, NULL AS Station, "
                        "e.PatientClassification AS PatientClass, e.DoctorID, "
                        "CASE WHEN EXISTS (SELECT 1 FROM PATIENT_DATA.tbERMaster p "
@@ -43,7 +43,7 @@ db::Recordset loadInPatient(db::Connection& c, const db::Args& a) {
                        "FROM PATIENT_DATA.tbERMaster e "
                        "JOIN PATIENT_DATA.tbMaster m ON m.HospNum = e.HospNum "
                        "WHERE e.IdNum = ?"),
-                   {id});
+        {id});
 }
 
 // The out-patient visit an admission came from. An admission on file gives one row, with
@@ -60,8 +60,8 @@ db::Recordset matchingOPDNumber(db::Connection& c, const db::Args& a) {
 // number and blinks its fund button while any row comes back.
 db::Recordset checkCompany(db::Connection& c, const db::Args& a) {
     const QString id = a.text(0);
-    return c.Query(QStringLiteral(
-                       "SELECT f.CompanyID, co.Company, f.AccountNum "
+    return c.Query(
+        QStringLiteral("SELECT f.CompanyID, co.Company, f.AccountNum "
                        "FROM BILLING.tbBillCDFAllocation f "
                        "JOIN BILLING.tbBillCompany co ON co.CompanyID = f.CompanyID "
                        "WHERE f.IdNum = ? "
@@ -78,7 +78,7 @@ db::Recordset checkCompany(db::Connection& c, const db::Args& a) {
                        "JOIN BILLING.tbBillCompany co ON co.CompanyID = f.CompanyID "
                        "WHERE b.IdNum = ? "
                        "ORDER BY 1, 3"),
-                   {id, id, id});
+        {id, id, id});
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 // The patient validation service and the start-up module's two look-ups, on a real
 // database: the connection check, the admission check with what it sends, and when the
 // admission object is opened again.
+#include "../components/patient/patientseed.h"
 #include "components/patient/clsAdmission.h"
 #include "components/patient/clsPatient.h"
 #include "components/patient/clsPatientMaster.h"
-#include "../components/patient/patientseed.h"
 #include "patient/clsPatientSearch.h"
 #include "patient/patienthelpers.h"
 #include "testdb.h"
@@ -64,7 +64,9 @@ void TestPatientSearch::init() {
     global_ = conn_.get();
 }
 
-void TestPatientSearch::cleanup() { conn_->faults().disarm(); }
+void TestPatientSearch::cleanup() {
+    conn_->faults().disarm();
+}
 
 void TestPatientSearch::connectService(patient::clsPatientSearch& s) {
     QVERIFY(s.InitConnection(conn_->ConnectionString(), u"APPSERVER"_s, global_));

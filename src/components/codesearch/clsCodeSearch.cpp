@@ -6,7 +6,9 @@
 
 namespace codesearch {
 
-void clsCodeSearch::Initialize_Classes() { record_ = {}; }
+void clsCodeSearch::Initialize_Classes() {
+    record_ = {};
+}
 
 bool clsCodeSearch::SearchListing(int listing, const QString& text) {
     record_ = {};
@@ -35,11 +37,13 @@ bool clsCodeSearch::lookUp(const QString& zipCode) {
     if (zipCode.isEmpty())
         return false;
     const db::Recordset rs = conn_->Query(
-        QStringLiteral("SELECT ZipCode, Town, Province FROM BUILD_FILE.tbCoZipCode WHERE ZipCode = ?"),
+        QStringLiteral(
+            "SELECT ZipCode, Town, Province FROM BUILD_FILE.tbCoZipCode WHERE ZipCode = ?"),
         {zipCode});
     if (rs.Eof())
         return false;
-    record_ = {rs.Text(QStringLiteral("ZipCode")).trimmed(), rs.Text(QStringLiteral("Town")).trimmed(),
+    record_ = {rs.Text(QStringLiteral("ZipCode")).trimmed(),
+               rs.Text(QStringLiteral("Town")).trimmed(),
                rs.Text(QStringLiteral("Province")).trimmed()};
     return true;
 }

@@ -49,9 +49,9 @@ protected:
 
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
         for (int col : {ColTown, ColProvince, ColZip}) {
-            const int c = QString::compare(
-                sourceModel()->index(left.row(), col).data().toString(),
-                sourceModel()->index(right.row(), col).data().toString(), Qt::CaseInsensitive);
+            const int c = QString::compare(sourceModel()->index(left.row(), col).data().toString(),
+                                           sourceModel()->index(right.row(), col).data().toString(),
+                                           Qt::CaseInsensitive);
             if (c != 0)
                 return c < 0;
         }
@@ -123,12 +123,13 @@ frmZipCodeSearch::frmZipCodeSearch(QWidget* parent) : QDialog(parent) {
 frmZipCodeSearch::~frmZipCodeSearch() = default;
 
 void frmZipCodeSearch::load(db::Connection& conn) {
-    db::Recordset rs = conn.Query(
-        QStringLiteral("SELECT ZipCode, Town, Province FROM BUILD_FILE.tbCoZipCode ORDER BY ZipCode"));
+    db::Recordset rs = conn.Query(QStringLiteral(
+        "SELECT ZipCode, Town, Province FROM BUILD_FILE.tbCoZipCode ORDER BY ZipCode"));
     model_->removeRows(0, model_->rowCount());
     model_->setRowCount(rs.RecordCount());
     for (int row = 0; !rs.Eof(); rs.MoveNext(), ++row) {
-        model_->setItem(row, ColZip, new QStandardItem(rs.Text(QStringLiteral("ZipCode")).trimmed()));
+        model_->setItem(row, ColZip,
+                        new QStandardItem(rs.Text(QStringLiteral("ZipCode")).trimmed()));
         model_->setItem(row, ColTown, new QStandardItem(rs.Text(QStringLiteral("Town")).trimmed()));
         model_->setItem(row, ColProvince,
                         new QStandardItem(rs.Text(QStringLiteral("Province")).trimmed()));
@@ -149,7 +150,9 @@ void frmZipCodeSearch::setFilterText(const QString& text) {
         txtSearch->setText(text); // refilters through textChanged
 }
 
-int frmZipCodeSearch::visibleCount() const { return filter_->rowCount(); }
+int frmZipCodeSearch::visibleCount() const {
+    return filter_->rowCount();
+}
 
 AddressRecordInfo frmZipCodeSearch::chosen() const {
     const QModelIndex current = lvwZipCodes->currentIndex();

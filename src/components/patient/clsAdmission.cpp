@@ -8,9 +8,9 @@ namespace patient {
 
 namespace {
 
-const QString kDoctorColumns = QStringLiteral(
-    "d.LastName AS DoctorLastName, d.FirstName AS DoctorFirstName, "
-    "d.MiddleName AS DoctorMiddleName, d.Specialty AS DoctorSpecialty");
+const QString kDoctorColumns =
+    QStringLiteral("d.LastName AS DoctorLastName, d.FirstName AS DoctorFirstName, "
+                   "d.MiddleName AS DoctorMiddleName, d.Specialty AS DoctorSpecialty");
 
 QString inPatientSql() {
     return QStringLiteral(
@@ -63,7 +63,9 @@ VisitKind visitKindOf(const QString& idNum) {
     return VisitKind::InPatient;
 }
 
-void clsAdmission::Clear() { *this = clsAdmission(*owner_); }
+void clsAdmission::Clear() {
+    *this = clsAdmission(*owner_);
+}
 
 bool clsAdmission::OpenAdmission(const QString& idNum) {
     Clear();
@@ -81,8 +83,8 @@ bool clsAdmission::OpenAdmission(const QString& idNum) {
     case VisitKind::OutPatient:
         // Visit numbers are filed with an upper-case letter; "123b" names the same visit.
         number = number.toUpper();
-        sql = visitSql(QStringLiteral("PATIENT_DATA.tbOutPatient"),
-                       QStringLiteral("PatientType"), QStringLiteral("NULL"));
+        sql = visitSql(QStringLiteral("PATIENT_DATA.tbOutPatient"), QStringLiteral("PatientType"),
+                       QStringLiteral("NULL"));
         break;
     case VisitKind::Emergency:
         number = number.toUpper();
@@ -110,13 +112,12 @@ bool clsAdmission::OpenAdmission(const QString& idNum) {
         Room.RoomID = text("RoomID");
         Room.Station = text("Station");
         Room.RateClass = text("RateClass");
-        Room.RoomRate = rs.HasField(QStringLiteral("RoomRate"))
-                            ? rs.Number(QStringLiteral("RoomRate"))
-                            : 0.0;
+        Room.RoomRate =
+            rs.HasField(QStringLiteral("RoomRate")) ? rs.Number(QStringLiteral("RoomRate")) : 0.0;
         AttendingDoctor.DoctorID = text("DoctorID");
         if (!AttendingDoctor.DoctorID.isEmpty()) {
-            AttendingDoctor.Name =
-                doctorName(text("DoctorLastName"), text("DoctorFirstName"), text("DoctorMiddleName"));
+            AttendingDoctor.Name = doctorName(text("DoctorLastName"), text("DoctorFirstName"),
+                                              text("DoctorMiddleName"));
             AttendingDoctor.Specialty = text("DoctorSpecialty");
         }
         ReferringDoctor = text("ReferringDoctor");

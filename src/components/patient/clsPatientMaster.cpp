@@ -6,7 +6,9 @@
 
 namespace patient {
 
-void clsPatientMaster::Clear() { *this = clsPatientMaster(*owner_); }
+void clsPatientMaster::Clear() {
+    *this = clsPatientMaster(*owner_);
+}
 
 bool clsPatientMaster::LoadPatient(const QString& hospNum) {
     Clear();

@@ -112,17 +112,15 @@ void TestCodeSearch::filter_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("towns");
     QTest::newRow("everything, by town")
-        << u""_s
-        << QStringList{u"CALAMBA"_s, u"Calamba Heights"_s, u"MANILA"_s, u"San Fernando"_s,
-                       u"SAN PABLO"_s, u"SANTA ROSA"_s};
+        << u""_s << QStringList{u"CALAMBA"_s,      u"Calamba Heights"_s, u"MANILA"_s,
+                                u"San Fernando"_s, u"SAN PABLO"_s,       u"SANTA ROSA"_s};
     QTest::newRow("province, any case")
         << u"laguna"_s
         << QStringList{u"CALAMBA"_s, u"Calamba Heights"_s, u"SAN PABLO"_s, u"SANTA ROSA"_s};
     QTest::newRow("every word must match")
         << u"san  LAGUNA"_s << QStringList{u"SAN PABLO"_s, u"SANTA ROSA"_s};
-    QTest::newRow("part of a zip code") << u"402"_s
-                                        << QStringList{u"CALAMBA"_s, u"Calamba Heights"_s,
-                                                       u"SANTA ROSA"_s};
+    QTest::newRow("part of a zip code")
+        << u"402"_s << QStringList{u"CALAMBA"_s, u"Calamba Heights"_s, u"SANTA ROSA"_s};
     QTest::newRow("town in the province's name") << u"manila"_s << QStringList{u"MANILA"_s};
     QTest::newRow("nothing") << u"zzz"_s << QStringList();
     QTest::newRow("wildcards are letters") << u"%"_s << QStringList();

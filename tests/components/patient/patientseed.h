@@ -28,11 +28,12 @@ inline void seed(db::Connection& c) {
         u"Province, ZipCode, TelNumber, PatientStatus, Employer, EmployerAddress, SSSGSIS, "
         u"ZEPNum, ZEPClassification, ZEPDiscountExpiry) "
         u"VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
-    c.Execute(master, {u"H001"_s, u"DELA CRUZ"_s, u"JUAN"_s, u"SANTOS"_s, u"M"_s,
-                       u"1980-05-17"_s, u"MANILA"_s, u"3"_s, u"CATHOLIC"_s, u"FARMER"_s,
-                       u"12 RIZAL ST"_s, u"BRGY 5"_s, u"CALAMBA"_s, u"LAGUNA"_s, u"4027"_s,
-                       u"555-1234"_s, u"EMPLOYED"_s, u"ACME CORP"_s, u"MAKATI CITY"_s,
-                       u"SSS-123"_s, u"Z-0001"_s, u"C1"_s, u"2026-12-31"_s});
+    c.Execute(master,
+              {u"H001"_s,        u"DELA CRUZ"_s, u"JUAN"_s,      u"SANTOS"_s,      u"M"_s,
+               u"1980-05-17"_s,  u"MANILA"_s,    u"3"_s,         u"CATHOLIC"_s,    u"FARMER"_s,
+               u"12 RIZAL ST"_s, u"BRGY 5"_s,    u"CALAMBA"_s,   u"LAGUNA"_s,      u"4027"_s,
+               u"555-1234"_s,    u"EMPLOYED"_s,  u"ACME CORP"_s, u"MAKATI CITY"_s, u"SSS-123"_s,
+               u"Z-0001"_s,      u"C1"_s,        u"2026-12-31"_s});
     // Only what the master insists on: every other member must read back empty.
     c.Execute(u"INSERT INTO PATIENT_DATA.tbMaster (HospNum, LastName) VALUES (?, ?)"_s,
               {u"H002"_s, u"SANTOS"_s});
@@ -45,8 +46,8 @@ inline void seed(db::Connection& c) {
 
     c.Execute(u"INSERT INTO PATIENT_DATA.tbOutPatient (IdNum, HospNum, AdmDate, PatientType, "
               u"DoctorID, Complaint, Remarks) VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-              {u"1001B"_s, u"H001"_s, u"2026-01-10 08:00:00"_s, u"S"_s, u"D01"_s,
-               u"HIGH FEVER"_s, u"REFERRED TO ADMITTING"_s});
+              {u"1001B"_s, u"H001"_s, u"2026-01-10 08:00:00"_s, u"S"_s, u"D01"_s, u"HIGH FEVER"_s,
+               u"REFERRED TO ADMITTING"_s});
     c.Execute(u"INSERT INTO PATIENT_DATA.tbOutPatient (IdNum, HospNum, AdmDate) "
               u"VALUES (?, ?, ?)"_s,
               {u"1002B"_s, u"H001"_s, u"2026-03-01 10:00:00"_s});
@@ -56,10 +57,10 @@ inline void seed(db::Connection& c) {
         u"PatientClass, DoctorID, ReferringDoctor, NewAdmission, OPDIdNum, ChiefComplaint, "
         u"AdmittingDiagnosis, AdmittingImpression, Procedures, Remarks, Disposition) "
         u"VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s;
-    c.Execute(admission, {u"2001"_s, u"H001"_s, u"2026-01-12 09:30:00"_s,
-                          u"2026-01-20 14:00:00"_s, u"301"_s, u"S"_s, u"D01"_s, u"DR. LIM"_s, 0,
-                          u"1001B"_s, u"FEVER"_s, u"DENGUE"_s, u"R/O DENGUE"_s, u"IV FLUIDS"_s,
-                          u"WATCH PLATELETS"_s, u"RECOVERED"_s});
+    c.Execute(admission,
+              {u"2001"_s, u"H001"_s, u"2026-01-12 09:30:00"_s, u"2026-01-20 14:00:00"_s, u"301"_s,
+               u"S"_s, u"D01"_s, u"DR. LIM"_s, 0, u"1001B"_s, u"FEVER"_s, u"DENGUE"_s,
+               u"R/O DENGUE"_s, u"IV FLUIDS"_s, u"WATCH PLATELETS"_s, u"RECOVERED"_s});
     c.Execute(u"INSERT INTO PATIENT_DATA.tbPatient2 (IdNum, HospNum, AdmDate) VALUES (?, ?, ?)"_s,
               {u"2002"_s, u"H002"_s, u"2026-02-02 11:00:00"_s});
 
@@ -68,8 +69,8 @@ inline void seed(db::Connection& c) {
                        u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s;
     c.Execute(er, {u"3001E"_s, u"H001"_s, u"2025-12-01 22:15:00"_s, u"P"_s, u"CHEST PAIN"_s,
                    u"ADMITTED"_s, u"ECG DONE"_s});
-    c.Execute(er, {u"3002E"_s, u"H001"_s, u"2026-02-05 03:00:00"_s, u"S"_s, u"FALL"_s,
-                   u"HOME"_s, u""_s});
+    c.Execute(
+        er, {u"3002E"_s, u"H001"_s, u"2026-02-05 03:00:00"_s, u"S"_s, u"FALL"_s, u"HOME"_s, u""_s});
 
     // A sponsor behind admission 2001 (a fund for the visit) and behind out-patient visit
     // 1002B (a charge billed against a fund granted to the patient).

@@ -157,12 +157,26 @@ void TestPatientComponent::loadPatientLeavesNothingBehind() {
     QCOMPARE(m.LoadPatient(hospNum), found);
     QCOMPARE(m.HospitalNumber, found ? hospNum : QString());
     QCOMPARE(m.LastName, found ? u"SANTOS"_s : QString());
-    for (const QString& v : {m.FirstName, m.MiddleName, m.Sex, m.CivilStatus, m.Age,
-                             m.BirthPlace, m.Occupation, m.TelNumber, m.PatientStatus,
-                             m.SSSGSIS, m.Religion.Description, m.Address.Housestreet,
-                             m.Address.Barangay, m.Address.Town, m.Address.Province,
-                             m.Address.Zipcode, m.Employer.EmployerName,
-                             m.Employer.EmployerAddress, m.ZEPNum, m.ZEPClassification})
+    for (const QString& v : {m.FirstName,
+                             m.MiddleName,
+                             m.Sex,
+                             m.CivilStatus,
+                             m.Age,
+                             m.BirthPlace,
+                             m.Occupation,
+                             m.TelNumber,
+                             m.PatientStatus,
+                             m.SSSGSIS,
+                             m.Religion.Description,
+                             m.Address.Housestreet,
+                             m.Address.Barangay,
+                             m.Address.Town,
+                             m.Address.Province,
+                             m.Address.Zipcode,
+                             m.Employer.EmployerName,
+                             m.Employer.EmployerAddress,
+                             m.ZEPNum,
+                             m.ZEPClassification})
         QCOMPARE(v, QString());
     QVERIFY(!m.BirthDate.isValid());
     QVERIFY(!m.ZEPDiscountExpiry.isValid());
@@ -236,18 +250,18 @@ void TestPatientComponent::openVisits_data() {
     QTest::newRow("first out-patient visit")
         << u"1001B"_s << u"1001B"_s << opd << QDateTime(QDate(2026, 1, 10), QTime(8, 0)) << true
         << u"S"_s << u"HIGH FEVER"_s << u"REYES, ANA MARI"_s;
-    QTest::newRow("lower-case letter") << u"1001b"_s << u"1001B"_s << opd
-                                       << QDateTime(QDate(2026, 1, 10), QTime(8, 0)) << true
-                                       << u"S"_s << u"HIGH FEVER"_s << u"REYES, ANA MARI"_s;
+    QTest::newRow("lower-case letter")
+        << u"1001b"_s << u"1001B"_s << opd << QDateTime(QDate(2026, 1, 10), QTime(8, 0)) << true
+        << u"S"_s << u"HIGH FEVER"_s << u"REYES, ANA MARI"_s;
     QTest::newRow("later out-patient visit")
-        << u"1002B"_s << u"1002B"_s << opd << QDateTime(QDate(2026, 3, 1), QTime(10, 0))
-        << false << u"P"_s << QString() << QString();
-    QTest::newRow("first ER visit") << u"3001E"_s << u"3001E"_s << er
-                                    << QDateTime(QDate(2025, 12, 1), QTime(22, 15)) << true
-                                    << u"P"_s << u"CHEST PAIN"_s << QString();
-    QTest::newRow("later ER visit") << u"3002e"_s << u"3002E"_s << er
-                                    << QDateTime(QDate(2026, 2, 5), QTime(3, 0)) << false
-                                    << u"S"_s << u"FALL"_s << QString();
+        << u"1002B"_s << u"1002B"_s << opd << QDateTime(QDate(2026, 3, 1), QTime(10, 0)) << false
+        << u"P"_s << QString() << QString();
+    QTest::newRow("first ER visit")
+        << u"3001E"_s << u"3001E"_s << er << QDateTime(QDate(2025, 12, 1), QTime(22, 15)) << true
+        << u"P"_s << u"CHEST PAIN"_s << QString();
+    QTest::newRow("later ER visit")
+        << u"3002e"_s << u"3002E"_s << er << QDateTime(QDate(2026, 2, 5), QTime(3, 0)) << false
+        << u"S"_s << u"FALL"_s << QString();
 }
 
 void TestPatientComponent::openVisits() {
