@@ -116,9 +116,10 @@ StartupResult modMain::StartUp() {
     gl.codeSearch->setConnection(&conn);
 
     // 8. Can the patient component be reached? It shows its own message when not.
-    db::Connection* global = gl.gConnection;
+    // The service validates admissions on the global connection, whatever it holds later.
+    patient::clsPatientSearch::instance().bindGlobalConnection(gl.gConnection);
     if (!patient::clsPatientSearch::instance().InitConnection(conn.ConnectionString(),
-                                                              gl.appServer, global)) {
+                                                              gl.appServer)) {
         gl.userCode = gl.currentUser->employeecode();
         return StartupResult::PatientComponentFailed;
     }

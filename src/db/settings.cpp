@@ -35,11 +35,11 @@ ConnectionSettings ConnectionSettings::fromUrl(const QString& url) {
         s.port = u.port(5432);
         s.user = u.userName();
         s.password = u.password();
-        if (s.password.isEmpty())
-            s.password = passwords().value(s.toUrl());
         s.database = u.path().mid(1);
         if (s.database.isEmpty())
             s.database = QStringLiteral("zep");
+        if (s.password.isEmpty())
+            s.password = passwords().value(s.toUrl());
         return s;
     }
     s.backend = Backend::SQLite;

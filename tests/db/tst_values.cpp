@@ -123,6 +123,16 @@ private slots:
         QVERIFY(!s.toUrl().contains(QStringLiteral("s3cret")));
     }
 
+    void rememberedPasswordFollowsTheWholeUrl() {
+        auto s = db::ConnectionSettings::fromUrl(QStringLiteral("postgresql://u@h:5/wards"));
+        s.password = QStringLiteral("pw-wards");
+        db::rememberPassword(s);
+        QCOMPARE(db::ConnectionSettings::fromUrl(s.toUrl()).password, QStringLiteral("pw-wards"));
+        QCOMPARE(db::ConnectionSettings::fromUrl(QStringLiteral("postgresql://u@h:5/other")).password,
+                 QString());
+        QCOMPARE(db::rememberedPassword(s.toUrl()), QStringLiteral("pw-wards"));
+    }
+
     void dialectDdl_data() {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("sqlite");

@@ -4,8 +4,8 @@
 #include <QObject>
 
 namespace keypress {
+// No signals or slots, so no meta-object of its own.
 class KeyPress : public QObject {
-    Q_OBJECT
 public:
     using QObject::QObject;
 };
