@@ -12,6 +12,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QThread>
 #include <cmath>
 
 namespace reports {
@@ -26,8 +27,7 @@ QString cleanText(QString s) {
     for (QChar& c : s) {
         const char16_t u = c.unicode();
         if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator || u == 0x00a0 ||
-            u == 0xfdd0 || u == 0xfdd1 || u == QChar::ObjectReplacementCharacter ||
-            u == u'\t')
+            u == 0xfdd0 || u == 0xfdd1 || u == QChar::ObjectReplacementCharacter || u == u'\t')
             c = QLatin1Char(' ');
     }
     return s.simplified();
@@ -92,15 +92,94 @@ std::shared_ptr<RenderedReport> RenderedReport::build(std::shared_ptr<const Rend
     return r;
 }
 
-RenderedReport::~RenderedReport() = default;
+void RenderedReport::buildInBackground(std::shared_ptr<const RenderInput> input,
+                                       std::shared_ptr<std::atomic_bool> cancel, QObject* receiver,
+                                       Done done) {
+    auto* thread = new QThread();
+    thread->setObjectName(QStringLiteral("report: ") + input->def->fileName);
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    auto* context = new QObject();
+    context->moveToThread(thread);
+    thread->start();
+    QMetaObject::invokeMethod(context, [=] {
+        std::shared_ptr<RenderedReport> r;
+        QString error;
+        try {
+            r = build(input, cancel.get());
+        } catch (const ReportError& e) {
+            error = e.message();
+        } catch (const std::exception& e) {
+            error = QString::fromLocal8Bit(e.what());
+        }
+        if (r) {
+            r->thread_ = thread; // from now on the report stops the thread when it goes
+            r->context_ = context;
+        } else {
+            context->deleteLater();
+            thread->quit();
+        }
+        QMetaObject::invokeMethod(
+            receiver, [done, r, error] { done(r, error); }, Qt::QueuedConnection);
+    });
+}
+
+RenderedReport::~RenderedReport() {
+    if (!thread_)
+        return;
+    if (QThread::currentThread() == thread_) {
+        doc_.reset();
+    } else {
+        QMetaObject::invokeMethod(
+            context_, [this] { doc_.reset(); }, Qt::BlockingQueuedConnection);
+    }
+    context_->deleteLater(); // deferred deletions still run when the thread finishes
+    thread_->quit();
+    if (QThread::currentThread() != thread_)
+        thread_->wait();
+}
+
+void RenderedReport::onOwner(const std::function<void()>& f) const {
+    if (!thread_ || QThread::currentThread() == thread_)
+        f();
+    else
+        QMetaObject::invokeMethod(context_, f, Qt::BlockingQueuedConnection);
+}
+
+void RenderedReport::post(std::function<void()> work) const {
+    ++busy_;
+    auto run = [this, work = std::move(work)] {
+        work();
+        --busy_;
+    };
+    if (!thread_ || QThread::currentThread() == thread_)
+        run();
+    else
+        QMetaObject::invokeMethod(context_, run, Qt::QueuedConnection);
+}
+
+QImage RenderedReport::pageImage(int index, double scale) const {
+    const QSize size = (page_.size() * scale).toSize();
+    QImage img(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
+    paintPage(p, index);
+    p.end();
+    return img;
+}
 
 QPageLayout RenderedReport::pageLayout() const {
     const PageSetup& p = input_->def->page;
     return QPageLayout(QPageSize(p.size), p.orientation, QMarginsF(0, 0, 0, 0));
 }
 
-QString RenderedReport::title() const { return input_->def->title; }
-QString RenderedReport::hospital() const { return input_->hospital; }
+QString RenderedReport::title() const {
+    return input_->def->title;
+}
+QString RenderedReport::hospital() const {
+    return input_->hospital;
+}
 
 QRectF RenderedReport::bodyRect() const {
     return page_.adjusted(margin_, margin_ + kHeaderBand, -margin_, -(margin_ + kFooterBand));
@@ -121,34 +200,35 @@ QString RenderedReport::runningHeader(int index) const {
 }
 
 void RenderedReport::paintPage(QPainter& painter, int index) const {
-    const QRectF body = bodyRect();
-    painter.save();
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setPen(Qt::black);
-    painter.setFont(bandFont(input_->def->fontFamily));
-    if (index > 0) {
-        const QRectF band(margin_, margin_, page_.width() - 2 * margin_, kHeaderBand - 8);
-        painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, hospital());
-        painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter, title());
-        painter.drawLine(QPointF(band.left(), band.bottom() + 2),
-                         QPointF(band.right(), band.bottom() + 2));
-    }
-    const QRectF foot(margin_, page_.height() - margin_ - kFooterBand + 6,
-                      page_.width() - 2 * margin_, kFooterBand - 6);
-    painter.drawText(foot, Qt::AlignHCenter | Qt::AlignBottom, footerText(index));
+    onOwner([&] {
+        const QRectF body = bodyRect();
+        painter.save();
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setPen(Qt::black);
+        painter.setFont(bandFont(input_->def->fontFamily));
+        if (index > 0) {
+            const QRectF band(margin_, margin_, page_.width() - 2 * margin_, kHeaderBand - 8);
+            painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, hospital());
+            painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter, title());
+            painter.drawLine(QPointF(band.left(), band.bottom() + 2),
+                             QPointF(band.right(), band.bottom() + 2));
+        }
+        const QRectF foot(margin_, page_.height() - margin_ - kFooterBand + 6,
+                          page_.width() - 2 * margin_, kFooterBand - 6);
+        painter.drawText(foot, Qt::AlignHCenter | Qt::AlignBottom, footerText(index));
 
-    painter.translate(body.left(), body.top() - index * body.height());
-    const QRectF clip(0, index * body.height(), body.width(), body.height());
-    painter.setClipRect(clip);
-    QAbstractTextDocumentLayout::PaintContext ctx;
-    ctx.clip = clip;
-    ctx.palette.setColor(QPalette::Text, Qt::black);
-    doc_->documentLayout()->draw(&painter, ctx);
-    painter.restore();
+        painter.translate(body.left(), body.top() - index * body.height());
+        const QRectF clip(0, index * body.height(), body.width(), body.height());
+        painter.setClipRect(clip);
+        QAbstractTextDocumentLayout::PaintContext ctx;
+        ctx.clip = clip;
+        ctx.palette.setColor(QPalette::Text, Qt::black);
+        doc_->documentLayout()->draw(&painter, ctx);
+        painter.restore();
+    });
 }
 
-bool RenderedReport::paintAll(QPainter& painter, double scale,
-                              const std::function<bool()>& newPage,
+bool RenderedReport::paintAll(QPainter& painter, double scale, const std::function<bool()>& newPage,
                               const PageProgress& progress) const {
     for (int i = 0; i < pages_; ++i) {
         if (i > 0 && !newPage())
@@ -164,15 +244,19 @@ bool RenderedReport::paintAll(QPainter& painter, double scale,
 }
 
 bool RenderedReport::print(QPrinter* printer, const PageProgress& progress) const {
-    printer->setFullPage(true);
-    printer->setPageLayout(pageLayout());
-    printer->setDocName(title());
-    QPainter painter;
-    if (!painter.begin(printer))
-        return false;
-    const double scale = printer->resolution() / kUnitsPerInch;
-    const bool done = paintAll(painter, scale, [printer] { return printer->newPage(); }, progress);
-    painter.end();
+    bool done = false;
+    onOwner([&] {
+        printer->setFullPage(true);
+        printer->setPageLayout(pageLayout());
+        printer->setDocName(title());
+        QPainter painter;
+        if (!painter.begin(printer))
+            return;
+        const double scale = printer->resolution() / kUnitsPerInch;
+        done = paintAll(
+            painter, scale, [printer] { return printer->newPage(); }, progress);
+        painter.end();
+    });
     return done;
 }
 
@@ -188,20 +272,26 @@ bool RenderedReport::writePdf(const QString& path, QString* error,
         }
     }
     bool done = false;
-    {
+    bool started = true;
+    onOwner([&] {
         QPdfWriter writer(path);
         writer.setPageLayout(pageLayout());
         writer.setTitle(title());
         writer.setCreator(QStringLiteral("ZEP"));
         QPainter painter;
         if (!painter.begin(&writer)) {
-            if (error)
-                *error = QStringLiteral("Cannot write the PDF file %1.").arg(path);
-            return false;
+            started = false;
+            return;
         }
         const double scale = writer.resolution() / kUnitsPerInch;
-        done = paintAll(painter, scale, [&writer] { return writer.newPage(); }, progress);
+        done = paintAll(
+            painter, scale, [&writer] { return writer.newPage(); }, progress);
         painter.end();
+    });
+    if (!started) {
+        if (error)
+            *error = QStringLiteral("Cannot write the PDF file %1.").arg(path);
+        return false;
     }
     if (!done) {
         QFile::remove(path); // a half-written file is no PDF
@@ -240,8 +330,8 @@ void RenderedReport::collectLines(QVector<QStringList>& perPage) const {
                                       QTextCursor::KeepAnchor);
                         cells << cleanText(c.selectedText());
                         if (top < 0)
-                            top = layout->blockBoundingRect(cell.firstCursorPosition().block())
-                                      .top();
+                            top =
+                                layout->blockBoundingRect(cell.firstCursorPosition().block()).top();
                     }
                     while (!cells.isEmpty() && cells.last().isEmpty())
                         cells.removeLast();
@@ -260,11 +350,13 @@ void RenderedReport::collectLines(QVector<QStringList>& perPage) const {
 }
 
 QStringList RenderedReport::pageLines(int index) const {
-    if (!lines_) {
-        auto per = std::make_shared<QVector<QStringList>>(pages_);
-        collectLines(*per);
-        lines_ = per;
-    }
+    onOwner([this] {
+        if (!lines_) {
+            auto per = std::make_shared<QVector<QStringList>>(pages_);
+            collectLines(*per);
+            lines_ = per;
+        }
+    });
     return lines_->value(index);
 }
 
@@ -313,15 +405,13 @@ bool RenderedReport::writeCsv(const QString& path, QString* error) const {
         return false;
     }
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        f.write(csv().toUtf8()) < 0 || !f.flush()) {
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(csv().toUtf8()) < 0 ||
+        !f.flush()) {
         if (error)
             *error = QStringLiteral("Cannot write the CSV file %1.").arg(path);
         return false;
     }
     return true;
 }
-
-void RenderedReport::moveToThread(QThread* thread) { doc_->moveToThread(thread); }
 
 } // namespace reports

@@ -6,6 +6,13 @@
 //
 // Layout works in 96-dpi pixels on a private image device, so that the pages break the
 // same way on every machine; painting scales to the target device.
+//
+// A report built in the background keeps its document on the thread that built it, for
+// as long as the report lives: Qt keeps the font engines a layout uses per thread and
+// frees them when the thread ends. Every call that touches the document is carried out
+// on that thread (the caller waits), so callers may use the report from any thread; only
+// the painter handed to paintPage() must paint on a device that any thread may use
+// (QImage, QPicture, QPrinter, QPdfWriter; never a widget).
 #include "engine.h"
 
 #include <QImage>
@@ -15,6 +22,7 @@
 #include <functional>
 #include <memory>
 
+class QObject;
 class QPainter;
 class QPrinter;
 class QTextDocument;
@@ -24,10 +32,17 @@ namespace reports {
 
 class RenderedReport {
 public:
-    // Renders and lays out `input` (any thread). Returns nullptr when `cancel` became
+    // Renders and lays out `input` on this thread. Returns nullptr when `cancel` became
     // true; throws ReportError when the template's body cannot be rendered.
     static std::shared_ptr<RenderedReport> build(std::shared_ptr<const RenderInput> input,
                                                  const std::atomic_bool* cancel = nullptr);
+    // The same on a thread of its own, which then keeps the document. `done` runs on
+    // `receiver`'s thread with the report (nullptr when cancelled or failed) and the
+    // error; `receiver` must live until then.
+    using Done = std::function<void(std::shared_ptr<RenderedReport>, const QString& error)>;
+    static void buildInBackground(std::shared_ptr<const RenderInput> input,
+                                  std::shared_ptr<std::atomic_bool> cancel, QObject* receiver,
+                                  Done done);
     ~RenderedReport();
     RenderedReport(const RenderedReport&) = delete;
     RenderedReport& operator=(const RenderedReport&) = delete;
@@ -40,19 +55,28 @@ public:
     QString title() const;
     QString hospital() const;
     const RenderInput& input() const { return *input_; }
-    QTextDocument* document() const { return doc_.get(); }
     QString html() const { return html_; }
+    bool ownThread() const { return thread_ != nullptr; }
 
     // Paints page `index` with the painter's origin at the paper's top-left corner, in
     // layout units (scale the painter to the device first).
     void paintPage(QPainter& painter, int index) const;
-    // Called after each page painted with (pages done, pages in all); false stops.
+    // Page `index` as an image, `scale` device pixels per layout unit, on white.
+    QImage pageImage(int index, double scale) const;
+
+    // Called after each page painted with (pages done, pages in all); false stops. It runs
+    // on the document's thread.
     using PageProgress = std::function<bool(int, int)>;
     // Paints every page on a printer (the caller chose it); false when painting could not
     // start or was stopped.
     bool print(QPrinter* printer, const PageProgress& progress = {}) const;
     // Writes a PDF file; a stopped or failed write leaves no file behind.
     bool writePdf(const QString& path, QString* error, const PageProgress& progress = {}) const;
+
+    // Starts `work` on the document's thread and returns at once (runs it now when the
+    // document lives on this thread). busy() is true while such work runs.
+    void post(std::function<void()> work) const;
+    bool busy() const { return busy_.load() > 0; }
 
     // Page by page: the running header, the body lines (table cells joined with " | ")
     // and the page footer, each page introduced by a line "=== Page N of M ===".
@@ -66,10 +90,6 @@ public:
     bool writeCsv(const QString& path, QString* error) const;
     bool hasRows() const { return input_->mainResult() != nullptr; }
 
-    // The document and its layout belong to the thread that built them; the builder hands
-    // them to the thread that will paint.
-    void moveToThread(QThread* thread);
-
 private:
     RenderedReport() = default;
     QRectF bodyRect() const;
@@ -80,6 +100,7 @@ private:
     QString runningHeader(int index) const;
     bool paintAll(QPainter& painter, double scale, const std::function<bool()>& newPage,
                   const PageProgress& progress) const;
+    void onOwner(const std::function<void()>& f) const;
 
     std::shared_ptr<const RenderInput> input_;
     QString html_;
@@ -89,6 +110,9 @@ private:
     double margin_ = 0;
     int pages_ = 0;
     mutable std::shared_ptr<QVector<QStringList>> lines_; // text per page, made on demand
+    QThread* thread_ = nullptr;                           // the document's, when built there
+    QObject* context_ = nullptr;                          // lives on thread_
+    mutable std::atomic_int busy_{0};
 };
 
 // One CSV field, quoted when it must be.

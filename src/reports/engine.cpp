@@ -154,8 +154,9 @@ QString render(const QString& body, const mu::data& ctx, const QString& fileName
 
 // Title, hospital and the values the report was given, on top of the first page.
 QString standardHeader(bool withParameters) {
-    QString h = QStringLiteral("<p align=\"center\" class=\"zep-hospital\"><b>{{hospital}}</b></p>\n"
-                               "<h2 align=\"center\" class=\"zep-title\">{{title}}</h2>\n");
+    QString h =
+        QStringLiteral("<p align=\"center\" class=\"zep-hospital\"><b>{{hospital}}</b></p>\n"
+                       "<h2 align=\"center\" class=\"zep-title\">{{title}}</h2>\n");
     if (withParameters)
         h += QStringLiteral("<p class=\"zep-parameters\">{{#parameters}}{{label}}: "
                             "<b>{{value}}</b>&nbsp;&nbsp;&nbsp; {{/parameters}}</p>\n");
@@ -199,18 +200,17 @@ QString renderHtml(const RenderInput& input, const std::atomic_bool* cancel) {
 }
 
 QString baseStyleSheet() {
-    return QStringLiteral(
-        "h1 { font-size: 14pt; margin-top: 0px; margin-bottom: 4px; }\n"
-        "h2 { font-size: 12pt; margin-top: 0px; margin-bottom: 4px; }\n"
-        "h3 { font-size: 10pt; margin-top: 6px; margin-bottom: 2px; }\n"
-        "p.zep-hospital { font-size: 11pt; margin-bottom: 0px; }\n"
-        "p.zep-parameters { font-size: 8pt; margin-top: 0px; }\n"
-        "table.grid { border-collapse: collapse; }\n"
-        "table.grid th { background-color: #e6e6e6; border: 1px solid #999999; "
-        "padding: 2px; }\n"
-        "table.grid td { border: 1px solid #999999; padding: 2px; }\n"
-        ".num { text-align: right; }\n"
-        ".total { font-weight: bold; }\n");
+    return QStringLiteral("h1 { font-size: 14pt; margin-top: 0px; margin-bottom: 4px; }\n"
+                          "h2 { font-size: 12pt; margin-top: 0px; margin-bottom: 4px; }\n"
+                          "h3 { font-size: 10pt; margin-top: 6px; margin-bottom: 2px; }\n"
+                          "p.zep-hospital { font-size: 11pt; margin-bottom: 0px; }\n"
+                          "p.zep-parameters { font-size: 8pt; margin-top: 0px; }\n"
+                          "table.grid { border-collapse: collapse; }\n"
+                          "table.grid th { background-color: #e6e6e6; border: 1px solid #999999; "
+                          "padding: 2px; }\n"
+                          "table.grid td { border: 1px solid #999999; padding: 2px; }\n"
+                          ".num { text-align: right; }\n"
+                          ".total { font-weight: bold; }\n");
 }
 
 } // namespace reports

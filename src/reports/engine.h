@@ -28,7 +28,7 @@ struct RenderInput {
     std::shared_ptr<const TemplateDef> def;
     QVector<ParameterField> fields;
     QString hospital;
-    QVector<QueryResult> results;                       // in template order
+    QVector<QueryResult> results;                     // in template order
     QVector<std::shared_ptr<const RenderInput>> subs; // by index of def->subreports
     const QueryResult* mainResult() const;            // nullptr without queries
 };

@@ -97,9 +97,9 @@ QString normaliseBody(const QString& body, const QString& fileName, int firstLin
             open.append({lower, tagLine});
         } else if (sigil == QLatin1Char('/')) {
             if (open.isEmpty())
-                fail(fileName, tagLine,
-                     QStringLiteral("\"{{/%1}}\" closes a section that was never opened")
-                         .arg(name));
+                fail(
+                    fileName, tagLine,
+                    QStringLiteral("\"{{/%1}}\" closes a section that was never opened").arg(name));
             if (open.last().name != lower)
                 fail(fileName, tagLine,
                      QStringLiteral("\"{{/%1}}\" does not close section \"%2\" opened at line %3")

@@ -58,9 +58,8 @@ void Report::SetParameterValues(const QVariantList& values) {
 
 void Report::SetParameterValue(int index, const QVariant& value) {
     if (index < 0 || index >= fields_.size())
-        throw ReportError(QStringLiteral("%1 has no parameter %2.")
-                              .arg(def_->fileName)
-                              .arg(index + 1));
+        throw ReportError(
+            QStringLiteral("%1 has no parameter %2.").arg(def_->fileName).arg(index + 1));
     fields_[index].value = checked(index, value);
     fields_[index].given = true;
 }
@@ -68,8 +67,7 @@ void Report::SetParameterValue(int index, const QVariant& value) {
 void Report::SetParameterValue(const QString& name, const QVariant& value) {
     const int i = def_->parameterIndex(name);
     if (i < 0)
-        throw ReportError(
-            QStringLiteral("%1 has no parameter \"%2\".").arg(def_->fileName, name));
+        throw ReportError(QStringLiteral("%1 has no parameter \"%2\".").arg(def_->fileName, name));
     SetParameterValue(i, value);
 }
 

@@ -46,9 +46,9 @@ namespace {
 
 // Keys of the rendering context that the engine fills itself.
 const QSet<QString>& reservedNames() {
-    static const QSet<QString> names{QStringLiteral("title"),      QStringLiteral("hospital"),
-                                     QStringLiteral("file"),       QStringLiteral("parameters"),
-                                     QStringLiteral("param"),      QStringLiteral("count"),
+    static const QSet<QString> names{QStringLiteral("title"), QStringLiteral("hospital"),
+                                     QStringLiteral("file"),  QStringLiteral("parameters"),
+                                     QStringLiteral("param"), QStringLiteral("count"),
                                      QStringLiteral("_row")};
     return names;
 }
@@ -254,9 +254,7 @@ void Parser::keyValue(const QString& keyText, const QString& rawValue, int line)
         fail(line, QStringLiteral("\"%1\" is given twice").arg(key));
     seenKeys_.insert(key);
     TemplateDef& def = *scope_->def;
-    auto unknown = [&] {
-        fail(line, QStringLiteral("unknown key \"%1\"").arg(keyText.trimmed()));
-    };
+    auto unknown = [&] { fail(line, QStringLiteral("unknown key \"%1\"").arg(keyText.trimmed())); };
     if (section_ == Section::Report) {
         if (key == QLatin1String("title")) {
             def.title = value;
@@ -352,8 +350,8 @@ void Parser::keyValue(const QString& keyText, const QString& rawValue, int line)
 
 void Parser::finishQuery(int firstLine) {
     QueryDef& q = scope_->def->queries.last();
-    static const QRegularExpression directive(
-        QStringLiteral(R"(^\s*(bind|format)\s*:(.*)$)"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression directive(QStringLiteral(R"(^\s*(bind|format)\s*:(.*)$)"),
+                                              QRegularExpression::CaseInsensitiveOption);
     int i = 0;
     int sqlLine = firstLine;
     bool sawBind = false;
@@ -439,8 +437,8 @@ void Parser::finishScope(Scope& s) {
             if (def.subreports.at(j).name.compare(p.name, Qt::CaseInsensitive) == 0)
                 index = j;
         if (index < 0)
-            fail(p.line, QStringLiteral("\"{{>%1}}\": there is no sub-report of that name")
-                             .arg(p.name));
+            fail(p.line,
+                 QStringLiteral("\"{{>%1}}\": there is no sub-report of that name").arg(p.name));
         placed.insert(index);
         body.replace(p.start, p.length, subreportMarker(index));
     }
@@ -457,7 +455,8 @@ std::shared_ptr<const TemplateDef> Parser::parse(const QString& text) {
     main_.def = std::make_shared<TemplateDef>();
     main_.def->fileName = file_;
     scope_ = &main_;
-    static const QRegularExpression header(QStringLiteral(R"(^\[([A-Za-z]+)(?:\s+([^\]]*))?\]\s*$)"));
+    static const QRegularExpression header(
+        QStringLiteral(R"(^\[([A-Za-z]+)(?:\s+([^\]]*))?\]\s*$)"));
     static const QRegularExpression kv(QStringLiteral(R"(^([A-Za-z][A-Za-z0-9_\-]*)\s*=(.*)$)"));
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
@@ -473,8 +472,7 @@ std::shared_ptr<const TemplateDef> Parser::parse(const QString& text) {
             startSection(m.captured(1), m.captured(2).trimmed(), line);
             continue;
         }
-        if (section_ == Section::Query || section_ == Section::Body ||
-            section_ == Section::Style) {
+        if (section_ == Section::Query || section_ == Section::Body || section_ == Section::Style) {
             freeText_.append(l);
             continue;
         }
@@ -483,9 +481,8 @@ std::shared_ptr<const TemplateDef> Parser::parse(const QString& text) {
             continue;
         const auto m = kv.match(t);
         if (!m.hasMatch())
-            fail(line, section_ == Section::None
-                           ? QStringLiteral("text before the first section")
-                           : QStringLiteral("expected \"key = value\""));
+            fail(line, section_ == Section::None ? QStringLiteral("text before the first section")
+                                                 : QStringLiteral("expected \"key = value\""));
         keyValue(m.captured(1), m.captured(2), line);
     }
     endFreeText();
@@ -529,8 +526,9 @@ std::shared_ptr<const TemplateDef> loadTemplate(const QString& folder, const QSt
     const QString path = resolveFile(folder, fileName);
     QFile f(path);
     if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
-        throw ReportError(QStringLiteral("Report template \"%1\" not found in %2")
-                              .arg(fileName, QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
+        throw ReportError(
+            QStringLiteral("Report template \"%1\" not found in %2")
+                .arg(fileName, QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
     Parser p(fileName, QFileInfo(path).absolutePath(), {QFileInfo(path).absoluteFilePath()});
     return p.parse(QString::fromUtf8(f.readAll()));
 }

@@ -42,8 +42,8 @@ struct ParameterDef {
 
 struct QueryDef {
     QString name;
-    QString sql;      // with '?' placeholders
-    QStringList bind; // parameter name for each '?', in order
+    QString sql;                          // with '?' placeholders
+    QStringList bind;                     // parameter name for each '?', in order
     QHash<QString, ColumnFormat> formats; // by lower-case column name
     int line = 0;
 };

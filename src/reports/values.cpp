@@ -176,9 +176,9 @@ bool convertValue(FieldType t, const QVariant& in, QVariant* out, QString* why) 
         else if (in.typeId() == QMetaType::QString)
             d = db::parseDate(in.toString());
         if (!d.isValid()) {
-            *why = (in.typeId() == QMetaType::QDate ? QStringLiteral("an invalid date")
-                                                    : quoted(in)) +
-                   QStringLiteral(" is not a date (mm/dd/yyyy)");
+            *why =
+                (in.typeId() == QMetaType::QDate ? QStringLiteral("an invalid date") : quoted(in)) +
+                QStringLiteral(" is not a date (mm/dd/yyyy)");
             return false;
         }
         *out = d;
@@ -279,13 +279,11 @@ QString formatColumn(ColumnFormat f, const QVariant& v) {
     case ColumnFormat::Number:
         return columnNumber(v, &d) ? db::numberToText(d) : db::valueText(v);
     case ColumnFormat::Integer:
-        return columnNumber(v, &d) ? QString::number(qlonglong(std::llround(d)))
-                                   : db::valueText(v);
+        return columnNumber(v, &d) ? QString::number(qlonglong(std::llround(d))) : db::valueText(v);
     case ColumnFormat::Money:
         return columnNumber(v, &d) ? moneyText(d) : db::valueText(v);
     case ColumnFormat::Percent:
-        return columnNumber(v, &d) ? db::numberToText(std::round(d * 1e8) / 1e6) +
-                                         QLatin1Char('%')
+        return columnNumber(v, &d) ? db::numberToText(std::round(d * 1e8) / 1e6) + QLatin1Char('%')
                                    : db::valueText(v);
     case ColumnFormat::YesNo: {
         if (v.typeId() == QMetaType::Bool)

@@ -17,17 +17,17 @@ namespace reporttest {
 inline void seedVisits(db::Connection& c) {
     c.Execute(QStringLiteral("CREATE TABLE ZEP.tbRptVisit (Code VARCHAR(10), Name VARCHAR(100), "
                              "Amount NUMERIC(12,2), VisitDate DATE, Note VARCHAR(100))"));
-    const QList<QVariantList> rows{
-        {QStringLiteral("A1"), QStringLiteral("Dela Cruz, Juan"), 1500.5,
-         QStringLiteral("2026-01-05"), QStringLiteral("first")},
-        {QStringLiteral("A2"), QStringLiteral("O'Brien \"Ann\""), 250, QStringLiteral("2026-01-10"),
-         QVariant()},
-        {QStringLiteral("B1"), QStringLiteral("<b>{{title}}</b> & co"), 99.99,
-         QStringLiteral("2026-01-20"), QStringLiteral("line one\nline two")},
-        {QStringLiteral("B2"), QStringLiteral("Santos, Maria"), 12000, QStringLiteral("2026-02-02"),
-         QString()},
-        {QStringLiteral("C1"), QStringLiteral("Reyes, Jose"), 0, QStringLiteral("2025-12-31"),
-         QStringLiteral("old")}};
+    const QList<QVariantList> rows{{QStringLiteral("A1"), QStringLiteral("Dela Cruz, Juan"), 1500.5,
+                                    QStringLiteral("2026-01-05"), QStringLiteral("first")},
+                                   {QStringLiteral("A2"), QStringLiteral("O'Brien \"Ann\""), 250,
+                                    QStringLiteral("2026-01-10"), QVariant()},
+                                   {QStringLiteral("B1"), QStringLiteral("<b>{{title}}</b> & co"),
+                                    99.99, QStringLiteral("2026-01-20"),
+                                    QStringLiteral("line one\nline two")},
+                                   {QStringLiteral("B2"), QStringLiteral("Santos, Maria"), 12000,
+                                    QStringLiteral("2026-02-02"), QString()},
+                                   {QStringLiteral("C1"), QStringLiteral("Reyes, Jose"), 0,
+                                    QStringLiteral("2025-12-31"), QStringLiteral("old")}};
     for (const QVariantList& r : rows)
         c.Execute(QStringLiteral("INSERT INTO ZEP.tbRptVisit (Code, Name, Amount, VisitDate, Note) "
                                  "VALUES (?, ?, ?, ?, ?)"),

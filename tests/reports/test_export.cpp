@@ -50,10 +50,11 @@ void TestExport::refusesBadUsage_data() {
                              << QStringLiteral("no template named");
     QTest::newRow("no output") << QStringList{tpl, QStringLiteral("01/01/2026")}
                                << QStringLiteral("nothing to write: give --out, --csv or --text");
-    QTest::newRow("option without value") << QStringList{tpl, QStringLiteral("--out")}
-                                          << QStringLiteral("--out needs a value");
-    QTest::newRow("unknown option") << QStringList{tpl, QStringLiteral("--pdf"), QStringLiteral("x")}
-                                    << QStringLiteral("unknown option --pdf");
+    QTest::newRow("option without value")
+        << QStringList{tpl, QStringLiteral("--out")} << QStringLiteral("--out needs a value");
+    QTest::newRow("unknown option")
+        << QStringList{tpl, QStringLiteral("--pdf"), QStringLiteral("x")}
+        << QStringLiteral("unknown option --pdf");
 }
 
 void TestExport::refusesBadUsage() {

@@ -66,14 +66,16 @@ void TestRender::fillsRowsFromBoundValues_data() {
                        QStringLiteral("1 | A1 | Dela Cruz, Juan | 1,500.50 | 01/05/2026"),
                        QStringLiteral("2 | A2 | O'Brien \"Ann\" | 250.00 | 01/10/2026"),
                        QStringLiteral("3 | B1 | <b>{{title}}</b> & co | 99.99 | 01/20/2026"),
-                       QStringLiteral("Note A1: first"), QStringLiteral("Note B1: line one line two"),
+                       QStringLiteral("Note A1: first"),
+                       QStringLiteral("Note B1: line one line two"),
                        QStringLiteral("3 visit(s), total 1,850.49 (3 listed)")}
         << QStringList{QStringLiteral("B2"), QStringLiteral("Note A2"),
                        QStringLiteral("No visits in this period.")};
     QTest::newRow("prefix bound, not pasted")
         << QVariantList{QDate(2025, 1, 1), QDate(2026, 12, 31), QStringLiteral("B%")}
-        << QStringList{QStringLiteral("1 | B1 |"), QStringLiteral("2 | B2 | Santos, Maria | "
-                                                                  "12,000.00 | 02/02/2026"),
+        << QStringList{QStringLiteral("1 | B1 |"),
+                       QStringLiteral("2 | B2 | Santos, Maria | "
+                                      "12,000.00 | 02/02/2026"),
                        QStringLiteral("2 visit(s), total 12,099.99 (2 listed)")}
         << QStringList{QStringLiteral("A1"), QStringLiteral("C1")};
     QTest::newRow("a quote in a value is only a value")
@@ -100,12 +102,14 @@ void TestRender::fillsRowsFromBoundValues() {
     qsizetype at = 0;
     for (const QString& l : lines) {
         const qsizetype found = text.indexOf(l, at);
-        QVERIFY2(found >= 0, qPrintable(QStringLiteral("missing in order: ") + l + QLatin1Char(10) + text));
+        QVERIFY2(found >= 0,
+                 qPrintable(QStringLiteral("missing in order: ") + l + QLatin1Char(10) + text));
         at = found;
     }
     const QString body = text.mid(text.indexOf(QStringLiteral("No | Code")));
     for (const QString& a : absent)
-        QVERIFY2(!body.contains(a), qPrintable(QStringLiteral("unexpected: ") + a + QLatin1Char(10) + text));
+        QVERIFY2(!body.contains(a),
+                 qPrintable(QStringLiteral("unexpected: ") + a + QLatin1Char(10) + text));
 }
 
 void TestRender::headerPrintsTitleHospitalAndValues() {
@@ -243,8 +247,10 @@ SELECT N FROM ZEP.tbRptNumber ORDER BY N
 void TestRender::pdfReadsBack_data() {
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("size");
-    QTest::newRow("letter portrait") << QStringLiteral("Letter portrait") << QStringLiteral("612 x 792 pts (letter)");
-    QTest::newRow("A4 landscape") << QStringLiteral("A4 landscape") << QStringLiteral("842 x 595 pts (A4)");
+    QTest::newRow("letter portrait")
+        << QStringLiteral("Letter portrait") << QStringLiteral("612 x 792 pts (letter)");
+    QTest::newRow("A4 landscape") << QStringLiteral("A4 landscape")
+                                  << QStringLiteral("842 x 595 pts (A4)");
     QTest::newRow("legal") << QStringLiteral("legal") << QStringLiteral("612 x 1008 pts");
 }
 
@@ -280,11 +286,12 @@ void TestRender::csvQuotesAndSpellsColumns() {
     auto r = visitList();
     r->SetParameterValues({QStringLiteral("01/01/2026"), QStringLiteral("01/31/2026")});
     const auto out = render(*r);
-    QCOMPARE(out->csv(),
-             QStringLiteral("Code,Name,Amount,VisitDate,Note\r\n"
-                            "A1,\"Dela Cruz, Juan\",1500.50,01/05/2026,first\r\n"
-                            "A2,\"O'Brien \"\"Ann\"\"\",250.00,01/10/2026,\r\n"
-                            "B1,<b>{{title}}</b> & co,99.99,01/20/2026,\"line one\nline two\"\r\n"));
+    QCOMPARE(
+        out->csv(),
+        QStringLiteral("Code,Name,Amount,VisitDate,Note\r\n"
+                       "A1,\"Dela Cruz, Juan\",1500.50,01/05/2026,first\r\n"
+                       "A2,\"O'Brien \"\"Ann\"\"\",250.00,01/10/2026,\r\n"
+                       "B1,<b>{{title}}</b> & co,99.99,01/20/2026,\"line one\nline two\"\r\n"));
     const QString path = dir_.filePath(QStringLiteral("rows.csv"));
     QString error;
     QVERIFY(out->writeCsv(path, &error));

@@ -69,7 +69,9 @@ SELECT Code FROM ZEP.tbThing WHERE Worker = ?
 {{#rows}}{{Code}}{{/rows}}
 )");
 
-std::unique_ptr<Report> good() { return Report::fromText(kGood, QStringLiteral("Good.rpt")); }
+std::unique_ptr<Report> good() {
+    return Report::fromText(kGood, QStringLiteral("Good.rpt"));
+}
 
 QString errorOf(const std::function<void()>& f) {
     try {
@@ -184,9 +186,8 @@ void TestTemplate::refusesBrokenTemplates_data() {
     QTest::newRow("bad default date")
         << head + QStringLiteral("[parameter P]\ntype = date\ndefault = 02/30/2026\n")
         << QStringLiteral("line 5: default of \"P\": \"02/30/2026\" is not a date");
-    QTest::newRow("parameter twice")
-        << head + QStringLiteral("[parameter P]\n[parameter p]\n")
-        << QStringLiteral("line 4: parameter \"p\" is declared twice");
+    QTest::newRow("parameter twice") << head + QStringLiteral("[parameter P]\n[parameter p]\n")
+                                     << QStringLiteral("line 4: parameter \"p\" is declared twice");
     QTest::newRow("reserved name") << head + QStringLiteral("[parameter Title]\n")
                                    << QStringLiteral("line 3: \"Title\" is a name the engine");
     QTest::newRow("binds unknown")
@@ -197,12 +198,10 @@ void TestTemplate::refusesBrokenTemplates_data() {
         << QStringLiteral("line 7: query \"q\" has 2 \"?\" but binds 1");
     QTest::newRow("no sql") << head + QStringLiteral("[query q]\n\n[body]\nx\n")
                             << QStringLiteral("line 3: query \"q\" has no SQL text");
-    QTest::newRow("bad format")
-        << head + QStringLiteral("[query q]\nformat: A = euro\nSELECT 1\n")
-        << QStringLiteral("line 4: format \"A = euro\"");
-    QTest::newRow("unclosed section")
-        << head + QStringLiteral("[body]\n<p>\n{{#rows}}\n{{name}}\n")
-        << QStringLiteral("line 5: section \"rows\" is never closed");
+    QTest::newRow("bad format") << head + QStringLiteral("[query q]\nformat: A = euro\nSELECT 1\n")
+                                << QStringLiteral("line 4: format \"A = euro\"");
+    QTest::newRow("unclosed section") << head + QStringLiteral("[body]\n<p>\n{{#rows}}\n{{name}}\n")
+                                      << QStringLiteral("line 5: section \"rows\" is never closed");
     QTest::newRow("wrong close")
         << head + QStringLiteral("[body]\n{{#a}}{{#b}}\n{{/a}}{{/b}}\n")
         << QStringLiteral("line 5: \"{{/a}}\" does not close section \"b\" opened at line 4");
@@ -238,7 +237,8 @@ void TestTemplate::refusesBrokenTemplates() {
     QFETCH(QString, text);
     QFETCH(QString, message);
     QTemporaryDir dir;
-    const QString got = errorOf([&] { parseTemplate(text, QStringLiteral("Bad.rpt"), dir.path()); });
+    const QString got =
+        errorOf([&] { parseTemplate(text, QStringLiteral("Bad.rpt"), dir.path()); });
     QVERIFY2(got.contains(message), qPrintable(got));
 }
 
@@ -306,7 +306,8 @@ void TestTemplate::valuesGoToFieldsInOrder() {
     const QString tooMany = errorOf([&] {
         r->SetParameterValues({QString(), QString(), QString(), QString(), QString()});
     });
-    QCOMPARE(tooMany, QStringLiteral("Good.rpt has 4 parameter field(s) but was given 5 value(s)."));
+    QCOMPARE(tooMany,
+             QStringLiteral("Good.rpt has 4 parameter field(s) but was given 5 value(s)."));
 }
 
 void TestTemplate::emptyListSetsNothing() {
@@ -324,20 +325,25 @@ void TestTemplate::refusedValueSetsNothing_data() {
     QTest::newRow("month 13") << QVariant(QStringLiteral("13/05/2026"))
                               << p + QStringLiteral("\"13/05/2026\" is not a date (mm/dd/yyyy).");
     QTest::newRow("30 February") << QVariant(QStringLiteral("02/30/2026"))
-                                 << p + QStringLiteral("\"02/30/2026\" is not a date (mm/dd/yyyy).");
+                                 << p + QStringLiteral(
+                                            "\"02/30/2026\" is not a date (mm/dd/yyyy).");
     QTest::newRow("words") << QVariant(QStringLiteral("tomorrow"))
                            << p + QStringLiteral("\"tomorrow\" is not a date (mm/dd/yyyy).");
-    QTest::newRow("two-digit year") << QVariant(QStringLiteral("01/05/26"))
-                                    << p + QStringLiteral("\"01/05/26\" is not a date (mm/dd/yyyy).");
-    QTest::newRow("invalid QDate") << QVariant(QDate(2026, 2, 30))
-                                   << p + QStringLiteral("an invalid date is not a date (mm/dd/yyyy).");
+    QTest::newRow("two-digit year")
+        << QVariant(QStringLiteral("01/05/26"))
+        << p + QStringLiteral("\"01/05/26\" is not a date (mm/dd/yyyy).");
+    QTest::newRow("invalid QDate")
+        << QVariant(QDate(2026, 2, 30))
+        << p + QStringLiteral("an invalid date is not a date (mm/dd/yyyy).");
 }
 
 void TestTemplate::refusedValueSetsNothing() {
     QFETCH(QVariant, second);
     QFETCH(QString, message);
     auto r = good();
-    QCOMPARE(errorOf([&] { r->SetParameterValues({QStringLiteral("03/01/2026"), second}); }),
+    QCOMPARE(errorOf([&] {
+                 r->SetParameterValues({QStringLiteral("03/01/2026"), second});
+             }),
              message);
     // The valid first value was not applied either: the list is taken whole or not at all.
     QVERIFY(r->ParameterFields().at(0).value.isNull());
@@ -360,24 +366,24 @@ void TestTemplate::acceptedValues_data() {
                                      << QStringLiteral("01/05/2026");
     QTest::newRow("iso date text") << date << QVariant(QStringLiteral("2026-01-05")) << QVariant(d)
                                    << QStringLiteral("01/05/2026");
-    QTest::newRow("date value") << date << QVariant(d) << QVariant(d) << QStringLiteral("01/05/2026");
-    QTest::newRow("empty date") << date << QVariant(QStringLiteral(" ")) << QVariant()
-                                << QString();
+    QTest::newRow("date value") << date << QVariant(d) << QVariant(d)
+                                << QStringLiteral("01/05/2026");
+    QTest::newRow("empty date") << date << QVariant(QStringLiteral(" ")) << QVariant() << QString();
     QTest::newRow("datetime") << dt << QVariant(QStringLiteral("01/05/2026 2:30 PM"))
                               << QVariant(QDateTime(d, QTime(14, 30)))
                               << QStringLiteral("01/05/2026 02:30 PM");
     QTest::newRow("whole number") << num << QVariant(QStringLiteral(" 12 "))
                                   << QVariant(qlonglong(12)) << QStringLiteral("12");
     QTest::newRow("fraction") << num << QVariant(0.15) << QVariant(0.15) << QStringLiteral("0.15");
-    QTest::newRow("number as text") << text << QVariant(3) << QVariant(QStringLiteral("3"))
-                                    << QStringLiteral("3");
+    QTest::newRow("number as text")
+        << text << QVariant(3) << QVariant(QStringLiteral("3")) << QStringLiteral("3");
     QTest::newRow("date as text") << text << QVariant(d) << QVariant(QStringLiteral("01/05/2026"))
                                   << QStringLiteral("01/05/2026");
-    QTest::newRow("text kept as is") << text << QVariant(QStringLiteral(" O'Brien "))
-                                     << QVariant(QStringLiteral(" O'Brien "))
-                                     << QStringLiteral(" O'Brien ");
-    QTest::newRow("boolean false") << yes << QVariant(false) << QVariant(false)
-                                   << QStringLiteral("No");
+    QTest::newRow("text kept as is")
+        << text << QVariant(QStringLiteral(" O'Brien ")) << QVariant(QStringLiteral(" O'Brien "))
+        << QStringLiteral(" O'Brien ");
+    QTest::newRow("boolean false")
+        << yes << QVariant(false) << QVariant(false) << QStringLiteral("No");
     QTest::newRow("boolean text") << yes << QVariant(QStringLiteral("Y")) << QVariant(true)
                                   << QStringLiteral("Yes");
 }
@@ -432,20 +438,21 @@ void TestTemplate::columnFormats_data() {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<QString>("text");
-    QTest::newRow("date from iso text") << "date" << QVariant(QStringLiteral("2026-03-04"))
-                                        << QStringLiteral("03/04/2026");
+    QTest::newRow("date from iso text")
+        << "date" << QVariant(QStringLiteral("2026-03-04")) << QStringLiteral("03/04/2026");
     QTest::newRow("date from timestamp text")
-        << "date" << QVariant(QStringLiteral("2026-03-04 13:05:00")) << QStringLiteral("03/04/2026");
-    QTest::newRow("date from value") << "date" << QVariant(QDate(2026, 3, 4))
-                                     << QStringLiteral("03/04/2026");
-    QTest::newRow("not a date shown as is") << "date" << QVariant(QStringLiteral("n/a"))
-                                            << QStringLiteral("n/a");
+        << "date" << QVariant(QStringLiteral("2026-03-04 13:05:00"))
+        << QStringLiteral("03/04/2026");
+    QTest::newRow("date from value")
+        << "date" << QVariant(QDate(2026, 3, 4)) << QStringLiteral("03/04/2026");
+    QTest::newRow("not a date shown as is")
+        << "date" << QVariant(QStringLiteral("n/a")) << QStringLiteral("n/a");
     QTest::newRow("datetime") << "datetime" << QVariant(QStringLiteral("2026-03-04 13:05:00"))
                               << QStringLiteral("03/04/2026 01:05 PM");
     QTest::newRow("time") << "time" << QVariant(QStringLiteral("2026-03-04 09:05"))
                           << QStringLiteral("09:05 AM");
-    QTest::newRow("money from text") << "money" << QVariant(QStringLiteral("1500"))
-                                     << QStringLiteral("1,500.00");
+    QTest::newRow("money from text")
+        << "money" << QVariant(QStringLiteral("1500")) << QStringLiteral("1,500.00");
     QTest::newRow("integer rounds") << "integer" << QVariant(2.5) << QStringLiteral("3");
     QTest::newRow("percent") << "percent" << QVariant(0.15) << QStringLiteral("15%");
     QTest::newRow("yesno") << "yesno" << QVariant(QStringLiteral("Y")) << QStringLiteral("Yes");

@@ -6,16 +6,20 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <atomic>
 #include <cmath>
 
 namespace reports {
@@ -26,25 +30,6 @@ frmReportViewer::FileNameProvider& provider() {
     static frmReportViewer::FileNameProvider p;
     return p;
 }
-
-// Keeps the window painting while pages are written, and lets the user stop.
-class PageProgressDialog {
-public:
-    PageProgressDialog(QWidget* parent, const QString& text, int pages)
-        : dlg_(text, QStringLiteral("Cancel"), 0, pages, parent) {
-        dlg_.setWindowModality(Qt::WindowModal);
-        dlg_.setMinimumDuration(400);
-        dlg_.setAutoClose(false);
-    }
-    bool step(int done) {
-        dlg_.setValue(done);
-        QCoreApplication::processEvents();
-        return !dlg_.wasCanceled();
-    }
-
-private:
-    QProgressDialog dlg_;
-};
 
 } // namespace
 
@@ -93,7 +78,8 @@ frmReportViewer::frmReportViewer(std::shared_ptr<const RenderedReport> report,
     tbViewer->addSeparator();
     add(QStringLiteral("actFitWidth"), QStringLiteral("Fit Width"),
         [this] { crViewer->fitWidth(); });
-    add(QStringLiteral("actActualSize"), QStringLiteral("100%"), [this] { crViewer->setZoom(1.0); });
+    add(QStringLiteral("actActualSize"), QStringLiteral("100%"),
+        [this] { crViewer->setZoom(1.0); });
     add(QStringLiteral("actZoomOut"), QStringLiteral("Zoom Out"), [this] { crViewer->zoomOut(); });
     add(QStringLiteral("actZoomIn"), QStringLiteral("Zoom In"), [this] { crViewer->zoomIn(); });
     lblZoom = new QLabel(this);
@@ -118,7 +104,9 @@ frmReportViewer::frmReportViewer(std::shared_ptr<const RenderedReport> report,
 
 frmReportViewer::~frmReportViewer() = default;
 
-void frmReportViewer::setFileNameProvider(FileNameProvider p) { provider() = std::move(p); }
+void frmReportViewer::setFileNameProvider(FileNameProvider p) {
+    provider() = std::move(p);
+}
 
 void frmReportViewer::updateState() {
     const int page = crViewer->currentPage();
@@ -134,10 +122,18 @@ void frmReportViewer::updateState() {
     lblZoom->setText(QStringLiteral(" %1% ").arg(std::lround(crViewer->zoom() * 100)));
 }
 
-void frmReportViewer::firstPage() { crViewer->setCurrentPage(0); }
-void frmReportViewer::previousPage() { crViewer->setCurrentPage(crViewer->currentPage() - 1); }
-void frmReportViewer::nextPage() { crViewer->setCurrentPage(crViewer->currentPage() + 1); }
-void frmReportViewer::lastPage() { crViewer->setCurrentPage(report_->pageCount() - 1); }
+void frmReportViewer::firstPage() {
+    crViewer->setCurrentPage(0);
+}
+void frmReportViewer::previousPage() {
+    crViewer->setCurrentPage(crViewer->currentPage() - 1);
+}
+void frmReportViewer::nextPage() {
+    crViewer->setCurrentPage(crViewer->currentPage() + 1);
+}
+void frmReportViewer::lastPage() {
+    crViewer->setCurrentPage(report_->pageCount() - 1);
+}
 
 QString frmReportViewer::askFileName(const QString& caption, const QString& filter,
                                      const QString& suffix) {
@@ -146,22 +142,55 @@ QString frmReportViewer::askFileName(const QString& caption, const QString& filt
     const QString base = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString name = report_->title();
     name.replace(QRegularExpression(QStringLiteral(R"([\\/:*?"<>|]+)")), QStringLiteral("_"));
-    QString path = QFileDialog::getSaveFileName(this, caption, base + QLatin1Char('/') + name +
-                                                                   suffix, filter);
+    QString path = QFileDialog::getSaveFileName(this, caption,
+                                                base + QLatin1Char('/') + name + suffix, filter);
     if (!path.isEmpty() && !path.endsWith(suffix, Qt::CaseInsensitive))
         path += suffix;
     return path;
 }
 
+bool frmReportViewer::runPaged(
+    const QString& text, const std::function<bool(const RenderedReport::PageProgress&)>& work) {
+    std::atomic_int done{0};
+    std::atomic_bool stop{false}, finished{false};
+    bool ok = false;
+    QProgressDialog dlg(text, QStringLiteral("Cancel"), 0, report_->pageCount(), this);
+    dlg.setObjectName(QStringLiteral("dlgPageProgress"));
+    dlg.setWindowModality(Qt::WindowModal);
+    dlg.setMinimumDuration(400);
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(50);
+    connect(&poll, &QTimer::timeout, &loop, [&] {
+        dlg.setValue(done);
+        if (finished)
+            loop.quit();
+    });
+    connect(&dlg, &QProgressDialog::canceled, &loop, [&] { stop = true; });
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    // The work runs where the document lives; this window keeps painting meanwhile and
+    // waits for it to end (a cancel ends it at the next page).
+    report_->post([&] {
+        ok = work([&](int d, int) {
+            done = d;
+            return !stop.load();
+        });
+        finished = true;
+    });
+    if (!finished) {
+        poll.start();
+        loop.exec();
+    }
+    QApplication::restoreOverrideCursor();
+    return ok;
+}
+
 bool frmReportViewer::savePdf(const QString& path) {
     QString error;
-    PageProgressDialog progress(this, QStringLiteral("Saving the report as PDF..."),
-                                report_->pageCount());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = report_->writePdf(path, &error, [&](int done, int) {
-        return progress.step(done);
-    });
-    QApplication::restoreOverrideCursor();
+    const bool ok = runPaged(QStringLiteral("Saving the report as PDF..."),
+                             [&](const RenderedReport::PageProgress& progress) {
+                                 return report_->writePdf(path, &error, progress);
+                             });
     if (!ok)
         ui::Messages::critical(error);
     return ok;
@@ -176,23 +205,22 @@ bool frmReportViewer::saveCsv(const QString& path) {
 }
 
 bool frmReportViewer::print(QPrinter* printer) {
-    PageProgressDialog progress(this, QStringLiteral("Printing the report..."),
-                                report_->pageCount());
-    return report_->print(printer, [&](int done, int) { return progress.step(done); });
+    return runPaged(QStringLiteral("Printing the report..."),
+                    [&](const RenderedReport::PageProgress& progress) {
+                        return report_->print(printer, progress);
+                    });
 }
 
 void frmReportViewer::onSavePdf() {
-    const QString path =
-        askFileName(QStringLiteral("Save as PDF"), QStringLiteral("PDF files (*.pdf)"),
-                    QStringLiteral(".pdf"));
+    const QString path = askFileName(QStringLiteral("Save as PDF"),
+                                     QStringLiteral("PDF files (*.pdf)"), QStringLiteral(".pdf"));
     if (!path.isEmpty())
         savePdf(path);
 }
 
 void frmReportViewer::onSaveCsv() {
-    const QString path =
-        askFileName(QStringLiteral("Save rows as CSV"), QStringLiteral("CSV files (*.csv)"),
-                    QStringLiteral(".csv"));
+    const QString path = askFileName(QStringLiteral("Save rows as CSV"),
+                                     QStringLiteral("CSV files (*.csv)"), QStringLiteral(".csv"));
     if (!path.isEmpty())
         saveCsv(path);
 }

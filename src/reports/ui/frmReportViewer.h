@@ -49,6 +49,8 @@ private:
     void onSaveCsv();
     void onPrint();
     void updateState();
+    bool runPaged(const QString& text,
+                  const std::function<bool(const RenderedReport::PageProgress&)>& work);
 
     std::shared_ptr<const RenderedReport> report_;
     ReportPageView* crViewer = nullptr;

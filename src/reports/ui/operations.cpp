@@ -27,7 +27,6 @@ struct State {
     quint64 generation = 0; // which opening the current report is
     bool recording = false;
     QList<ShownReport> shown;
-    QList<QPointer<QThread>> abandoned; // cancelled renders still finishing
 };
 
 State& state() {
@@ -35,7 +34,9 @@ State& state() {
     return s;
 }
 
-void fail(const QString& message) { ui::Messages::critical(message); }
+void fail(const QString& message) {
+    ui::Messages::critical(message);
+}
 
 QStringList fieldTexts(const Report& r) {
     QStringList out;
@@ -63,13 +64,6 @@ ShownReport record(const Report& r, const RenderedReport& rendered, const QStrin
     return s;
 }
 
-void waitForAbandoned() {
-    for (const QPointer<QThread>& t : std::as_const(state().abandoned))
-        if (t)
-            t->wait();
-    state().abandoned.clear();
-}
-
 bool directPrint(const RenderedReport& rendered) {
     if (QPrinterInfo::defaultPrinter().isNull()) {
         fail(QStringLiteral("There is no default printer to print \"%1\" on.")
@@ -86,14 +80,20 @@ bool directPrint(const RenderedReport& rendered) {
 
 } // namespace
 
-void setConnection(db::Connection* conn) { state().conn = conn; }
-void setHospitalName(const QString& name) { state().hospital = name; }
+void setConnection(db::Connection* conn) {
+    state().conn = conn;
+}
+void setHospitalName(const QString& name) {
+    state().hospital = name;
+}
 void setLogOn(const QString& server, const QString& database, const QString& user,
               const QString& password) {
     state().logOn = {server, database, user, password};
 }
 
-Report* currentReport() { return state().current.get(); }
+Report* currentReport() {
+    return state().current.get();
+}
 
 void releaseCurrentReport() {
     state().current.reset();
@@ -145,11 +145,6 @@ bool OpenSubreport(const QString& name, const QVariantList& parameters) {
 
 std::shared_ptr<RenderedReport> renderWithProgress(const Report& report, db::Connection& conn,
                                                    QWidget* parent, QString* error) {
-    struct Job {
-        std::atomic_bool cancel{false};
-        std::shared_ptr<RenderedReport> result;
-        QString error;
-    };
     std::shared_ptr<const RenderInput> input;
     try {
         input = collect(report, conn); // the connection stays on this thread
@@ -157,47 +152,43 @@ std::shared_ptr<RenderedReport> renderWithProgress(const Report& report, db::Con
         *error = e.message();
         return nullptr;
     }
-    auto job = std::make_shared<Job>();
-    QThread* gui = QThread::currentThread();
-    QThread* worker = QThread::create([job, input, gui] {
-        try {
-            auto r = RenderedReport::build(input, &job->cancel);
-            if (r)
-                r->moveToThread(gui);
-            job->result = std::move(r);
-        } catch (const ReportError& e) {
-            job->error = e.message();
-        } catch (const std::exception& e) {
-            job->error = QString::fromLocal8Bit(e.what());
-        }
-    });
+    // Lives until the background build answers, also when the user stopped waiting.
+    auto* job = new QObject(qApp);
+    auto cancel = std::make_shared<std::atomic_bool>(false);
+    struct Outcome {
+        bool finished = false;
+        std::shared_ptr<RenderedReport> report;
+        QString error;
+    };
+    auto outcome = std::make_shared<Outcome>();
     QProgressDialog dlg(QStringLiteral("Preparing \"%1\"...").arg(report.title()),
                         QStringLiteral("Cancel"), 0, 0, parent);
     dlg.setObjectName(QStringLiteral("dlgReportProgress"));
     dlg.setWindowModality(Qt::ApplicationModal);
     dlg.setMinimumDuration(300);
     QEventLoop loop;
-    QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    QPointer<QEventLoop> waiting(&loop);
+    RenderedReport::buildInBackground(
+        input, cancel, job,
+        [job, outcome, waiting](std::shared_ptr<RenderedReport> r, const QString& e) {
+            outcome->finished = true;
+            outcome->report = std::move(r);
+            outcome->error = e;
+            job->deleteLater();
+            if (waiting)
+                waiting->quit();
+        });
     QObject::connect(&dlg, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
-    worker->start();
     loop.exec();
-    if (!worker->isFinished()) {
-        // Cancelled: the worker stops at its next check and is deleted here, on this
-        // thread, together with what it made.
-        job->cancel = true;
-        QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-        State& s = state();
-        if (s.abandoned.isEmpty() && qApp)
-            QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, waitForAbandoned,
-                             Qt::UniqueConnection);
-        s.abandoned.append(worker);
+    if (!outcome->finished) {
+        // Cancelled: the build stops at its next check; what it made is dropped when it
+        // answers.
+        *cancel = true;
         return nullptr;
     }
-    worker->wait();
-    delete worker;
-    if (!job->result)
-        *error = job->error;
-    return job->result;
+    if (!outcome->report)
+        *error = outcome->error;
+    return outcome->report;
 }
 
 bool ShowReport(bool showGroupTree, const QString& title, bool directPrintFlag) {
@@ -243,18 +234,28 @@ bool ShowReport(bool showGroupTree, const QString& title, bool directPrintFlag) 
             releaseCurrentReport();
     });
     viewer->show();
-    viewer->raise();
-    viewer->activateWindow();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        viewer->raise();
+        viewer->activateWindow();
+    }
     return true;
 }
 
-void startRecording() { state().recording = true; }
+void startRecording() {
+    state().recording = true;
+}
 void stopRecording() {
     state().recording = false;
     state().shown.clear();
 }
-bool recording() { return state().recording; }
-const QList<ShownReport>& shownReports() { return state().shown; }
-void clearShownReports() { state().shown.clear(); }
+bool recording() {
+    return state().recording;
+}
+const QList<ShownReport>& shownReports() {
+    return state().shown;
+}
+void clearShownReports() {
+    state().shown.clear();
+}
 
 } // namespace reports

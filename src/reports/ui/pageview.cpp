@@ -15,22 +15,21 @@ constexpr double kMinZoom = 0.1, kMaxZoom = 8.0, kStep = 1.25;
 
 ReportPageView::ReportPageView(QWidget* parent) : QAbstractScrollArea(parent) {
     setObjectName(QStringLiteral("crViewer"));
-    viewport()->setAutoFillBackground(true);
-    QPalette p = viewport()->palette();
-    p.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
-    viewport()->setPalette(p);
     setFocusPolicy(Qt::StrongFocus);
 }
 
 void ReportPageView::setReport(std::shared_ptr<const RenderedReport> report) {
     report_ = std::move(report);
+    cache_.clear();
     current_ = 0;
     relayout(false);
     verticalScrollBar()->setValue(0);
     emit currentPageChanged(0);
 }
 
-int ReportPageView::pageCount() const { return report_ ? report_->pageCount() : 0; }
+int ReportPageView::pageCount() const {
+    return report_ ? report_->pageCount() : 0;
+}
 
 QRect ReportPageView::pageRect(int index) const {
     if (!report_)
@@ -92,8 +91,12 @@ void ReportPageView::fitWidth() {
     emit zoomChanged(zoom_);
 }
 
-void ReportPageView::zoomIn() { setZoom(zoom_ * kStep); }
-void ReportPageView::zoomOut() { setZoom(zoom_ / kStep); }
+void ReportPageView::zoomIn() {
+    setZoom(zoom_ * kStep);
+}
+void ReportPageView::zoomOut() {
+    setZoom(zoom_ / kStep);
+}
 
 void ReportPageView::updateCurrentPage() {
     if (!pageCount())
@@ -120,10 +123,35 @@ void ReportPageView::resizeEvent(QResizeEvent* e) {
         emit zoomChanged(zoom_);
 }
 
+QImage ReportPageView::pageImage(int index) {
+    const double scale = zoom_ * devicePixelRatioF();
+    if (scale != cacheScale_) {
+        cache_.clear();
+        cacheScale_ = scale;
+    }
+    if (const auto it = cache_.constFind(index); it != cache_.constEnd())
+        return *it;
+    // While the report writes a PDF or prints, its thread is taken: show what is at hand.
+    if (report_->busy())
+        return {};
+    if (cache_.size() >= 8) {
+        int farthest = cache_.constBegin().key();
+        for (auto it = cache_.constBegin(); it != cache_.constEnd(); ++it)
+            if (std::abs(it.key() - current_) > std::abs(farthest - current_))
+                farthest = it.key();
+        cache_.remove(farthest);
+    }
+    QImage img = report_->pageImage(index, scale);
+    img.setDevicePixelRatio(devicePixelRatioF());
+    cache_.insert(index, img);
+    return img;
+}
+
 void ReportPageView::paintEvent(QPaintEvent* e) {
+    QPainter p(viewport());
+    p.fillRect(e->rect(), QColor(0x80, 0x80, 0x80));
     if (!report_)
         return;
-    QPainter p(viewport());
     const QPoint offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
     const QRect visible = e->rect().translated(offset);
     for (int i = 0; i < pageCount(); ++i) {
@@ -135,12 +163,9 @@ void ReportPageView::paintEvent(QPaintEvent* e) {
         const QRect onScreen = r.translated(-offset);
         p.fillRect(onScreen.translated(3, 3), QColor(0x50, 0x50, 0x50));
         p.fillRect(onScreen, Qt::white);
-        p.save();
-        p.setClipRect(onScreen);
-        p.translate(onScreen.topLeft());
-        p.scale(zoom_, zoom_);
-        report_->paintPage(p, i);
-        p.restore();
+        const QImage img = pageImage(i);
+        if (!img.isNull())
+            p.drawImage(onScreen.topLeft(), img);
     }
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 // The pages of a rendered report, one under the other, painted as they scroll into view
-// (a long report is never painted whole just to be looked at).
+// (a long report is never painted whole just to be looked at). Pages are painted as images
+// by the report, on the thread that holds its document.
 #include "reports/document.h"
 
 #include <QAbstractScrollArea>
+#include <QHash>
+#include <QImage>
 #include <memory>
 
 namespace reports {
@@ -43,6 +46,7 @@ protected:
 
 private:
     void relayout(bool keepPage);
+    QImage pageImage(int index);
     void updateCurrentPage();
     double fitWidthZoom() const;
 
@@ -50,6 +54,9 @@ private:
     double zoom_ = 1.0;
     ZoomMode mode_ = ZoomMode::FitWidth;
     int current_ = 0;
+    // Pages painted at the current zoom; a few only, the ones around the view.
+    QHash<int, QImage> cache_;
+    double cacheScale_ = 0;
 };
 
 } // namespace reports
