@@ -278,7 +278,9 @@ private:
         for (int i : p.visits) {
             const Visit& x = w_.visits[i];
             if (i == p.intakeVisit) {
-                v.append(i);
+                // The report of a patient admitted now may still be waiting.
+                if (!x.current() || x.kind != Kind::Admission || rng_.percent(65))
+                    v.append(i);
                 continue;
             }
             if (x.admDay < p.validity || x.admDay > until || x.cls != QLatin1Char('S'))

@@ -56,7 +56,7 @@ const QVector<Problem>& problems() {
         {"Difficulty of urination", "Benign prostatic hyperplasia with obstructive uropathy",
          "Transurethral resection of the prostate", "Urology", "02", "Urology", false, true},
         {"Non-functioning AV fistula", "Thrombosed arteriovenous fistula",
-         "Creation of new AV fistula", "Vascular", "09", "Vascular Surgery", false, true},
+         "Creation of new AV fistula", "Vascular", "02", "Vascular Surgery", false, true},
         {"Generalized edema", "Nephrotic syndrome, steroid-dependent", "", "Pedia-Nephro", "05",
          "Pediatric Nephrology", false, false},
         {"Abdominal pain and cloudy dialysate", "Peritonitis in a peritoneal dialysis patient",
