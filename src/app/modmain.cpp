@@ -135,7 +135,7 @@ StartupResult modMain::StartUp() {
 
     // 11. The main window, modeless.
     window() = new mdiZEP();
-    window()->show();
+    window()->showMaximized();
 
     // 12.
     gl.userCode = gl.currentUser->employeecode();

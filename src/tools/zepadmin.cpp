@@ -1,6 +1,7 @@
 // zep-admin: creates and upgrades databases, writes the demo hospital, manages users and
 // exports reports from the command line.
 #include "demo.h"
+#include "synth.h"
 
 #include "components/login/accounts.h"
 #include "db/connection.h"
@@ -28,6 +29,7 @@ int usage() {
     err() << "usage:\n"
              "  zep-admin init DATABASE            create the database or bring it up to date\n"
              "  zep-admin demo DATABASE            write the demo hospital into a new database\n"
+             "  zep-admin synth DATABASE --patients N   add a synthetic hospital (benchmarks)\n"
              "  zep-admin user add DATABASE USER EMPLOYEE-ID [--rights A] [--dept ZEP]\n"
              "  zep-admin user passwd DATABASE USER\n"
              "DATABASE is sqlite:/folder or postgresql://user@host:port/name.\n"
@@ -101,6 +103,15 @@ int run(QStringList args) {
     if (cmd == QLatin1String("demo")) {
         auto c = openCurrent(args.at(0));
         tools::createDemo(*c, out());
+        return 0;
+    }
+    if (cmd == QLatin1String("synth")) {
+        const qint64 n = option(args, QStringLiteral("--patients"), QStringLiteral("0")).toLongLong();
+        if (n <= 0 || args.size() != 1)
+            return usage();
+        auto c = openCurrent(args.at(0));
+        c->log().setEnabled(false); // millions of rows: nothing to trace
+        tools::createSynthetic(*c, n, err());
         return 0;
     }
     if (cmd == QLatin1String("user") && args.size() >= 3) {

@@ -1,0 +1,265 @@
+// zep-bench: how fast the workstation answers, beside the raw engine doing the same query.
+//   zep-bench DATABASE [DATABASE ...] [--runs N]
+// For each database (sqlite:/folder or postgresql://...), each search mode and each kind of
+// criterion: the median and 95th percentile of the procedure call, of the call plus
+// filling the patient list, and of the same SQL with the same values run straight on the
+// engine (sqlite3 C API or libpq), with the ratio call / raw.
+#include "db/connection.h"
+#include "patient/frmListPatient.h"
+#include "server/server.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRadioButton>
+#include <QTextStream>
+#include <algorithm>
+#include <libpq-fe.h>
+#include <sqlite3.h>
+
+namespace {
+
+QTextStream& out() {
+    static QTextStream s(stdout);
+    return s;
+}
+
+struct Stats {
+    double median = 0, p95 = 0;
+};
+Stats stats(QVector<double> v) {
+    if (v.isEmpty())
+        return {};
+    std::sort(v.begin(), v.end());
+    const auto at = [&](double q) { return v.at(std::min<int>(int(v.size()) - 1, int(q * (v.size() - 1) + 0.5))); };
+    return {at(0.5), at(0.95)};
+}
+
+// The same statement on the bare engine, with a prepared-statement cache like ours, every
+// value fetched.
+class Raw {
+public:
+    explicit Raw(const db::ConnectionSettings& s) : backend_(s.backend) {
+        if (s.backend == db::Backend::SQLite) {
+            sqlite3_open_v2((s.folder + QStringLiteral("/main.db")).toUtf8().constData(), &lite_,
+                            SQLITE_OPEN_READWRITE, nullptr);
+            for (const QString& n : db::databaseNames())
+                exec(QStringLiteral("ATTACH DATABASE '%1/%2.db' AS %2").arg(s.folder, n));
+        } else {
+            const QByteArray url = s.toUrl().toUtf8();
+            pg_ = PQconnectdb(url.constData());
+            PQexec(pg_, "SET search_path TO zep, public");
+        }
+    }
+    ~Raw() {
+        for (auto* st : std::as_const(cache_))
+            sqlite3_finalize(st);
+        if (lite_)
+            sqlite3_close(lite_);
+        if (pg_)
+            PQfinish(pg_);
+    }
+    // Runs one statement; returns the rows it gave.
+    int run(const QString& sql, const QStringList& values) {
+        if (backend_ == db::Backend::SQLite) {
+            sqlite3_stmt* st = cache_.value(sql);
+            if (!st) {
+                const QByteArray t = sql.toUtf8();
+                sqlite3_prepare_v3(lite_, t.constData(), int(t.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr);
+                cache_.insert(sql, st);
+            }
+            sqlite3_reset(st);
+            QVector<QByteArray> keep;
+            for (int i = 0; i < values.size(); ++i) {
+                keep << values.at(i).toUtf8();
+                sqlite3_bind_text(st, i + 1, keep.last().constData(), int(keep.last().size()), SQLITE_STATIC);
+            }
+            int rows = 0;
+            const int n = sqlite3_column_count(st);
+            qint64 sink = 0;
+            while (sqlite3_step(st) == SQLITE_ROW) {
+                ++rows;
+                for (int c = 0; c < n; ++c)
+                    sink += sqlite3_column_bytes(st, c) + (sqlite3_column_text(st, c) ? 1 : 0);
+            }
+            sqlite3_reset(st);
+            sink_ += sink;
+            return rows;
+        }
+        QString pgSql;
+        int k = 0;
+        for (QChar ch : sql)
+            pgSql += ch == QLatin1Char('?') ? QStringLiteral("$%1").arg(++k) : QString(ch);
+        const QByteArray text = pgSql.toUtf8();
+        QVector<QByteArray> keep;
+        QVector<const char*> params;
+        for (const auto& v : values) {
+            keep << v.toUtf8();
+            params << keep.last().constData();
+        }
+        PGresult* r = PQexecParams(pg_, text.constData(), int(params.size()), nullptr, params.constData(),
+                                   nullptr, nullptr, 0);
+        const int rows = PQntuples(r);
+        for (int i = 0; i < rows; ++i)
+            for (int c = 0; c < PQnfields(r); ++c)
+                sink_ += PQgetlength(r, i, c);
+        PQclear(r);
+        return rows;
+    }
+
+private:
+    void exec(const QString& sql) { sqlite3_exec(lite_, sql.toUtf8().constData(), nullptr, nullptr, nullptr); }
+    db::Backend backend_;
+    sqlite3* lite_ = nullptr;
+    PGconn* pg_ = nullptr;
+    QHash<QString, sqlite3_stmt*> cache_;
+    qint64 sink_ = 0;
+};
+
+struct Mode {
+    const char* name;
+    const char* proc;
+    int option; // the list's option index, -1 for the ZEP link
+    const char* table; // where its visit numbers are
+};
+const Mode kModes[] = {
+    {"In Patient", "ZEP..sp_ZEP_LoadInPatient", 0, "PATIENT_DATA.tbPatient2"},
+    {"Out Patient", "ZEP..sp_ZEP_LoadOutPatient", 1, "PATIENT_DATA.tbOutPatient"},
+    {"All Patients", "ZEP..sp_ZEP_LoadAllServicePatient", 2, "PATIENT_DATA.tbPatient2"},
+    {"ER Patients", "ZEP..sp_ZEP_LoadERPatient", 3, "PATIENT_DATA.tbERMaster"},
+    {"ZEP Patients", "ZEP..sp_ZEP_LoadZEPPatient", -1, "PATIENT_DATA.tbPatient2"},
+};
+
+// Sample visits spread over the table: their numbers and their patients' names.
+struct Sample {
+    QString hosp, id, last, first;
+};
+QVector<Sample> samples(db::Connection& c, const Mode& m, int n) {
+    QVector<Sample> s;
+    auto count = c.Query(QStringLiteral("SELECT COUNT(*) AS n FROM %1").arg(QLatin1String(m.table)));
+    const qint64 total = count.Value(QStringLiteral("n")).toLongLong();
+    const bool zep = m.option < 0;
+    for (int i = 0; i < n && total > 0; ++i) {
+        const qint64 offset = (total / n) * i + (i * 7919) % std::max<qint64>(1, total / n);
+        auto rs = c.Query(QStringLiteral("SELECT v.IdNum, v.HospNum, m.LastName, m.FirstName FROM %1 v JOIN "
+                                         "PATIENT_DATA.tbMaster m ON m.HospNum = v.HospNum %2 "
+                                         "ORDER BY v.IdNum LIMIT 1 OFFSET ?")
+                              .arg(QLatin1String(m.table),
+                                   zep ? QStringLiteral("WHERE m.ZEPNum <> ''") : QString()),
+                          {zep ? offset / 10 : offset});
+        if (rs.Eof())
+            continue;
+        s << Sample{rs.Text(QStringLiteral("HospNum")), rs.Text(QStringLiteral("IdNum")),
+                    rs.Text(QStringLiteral("LastName")), rs.Text(QStringLiteral("FirstName"))};
+    }
+    return s;
+}
+
+void benchDatabase(const QString& url, int runs) {
+    db::ConnectionSettings s = db::ConnectionSettings::fromUrl(url);
+    auto conn = db::Connection::open(s);
+    Raw raw(s);
+    frmListPatient list;
+    list.setConnections(conn.get(), conn.get());
+    list.resize(1200, 800);
+    list.show();
+    auto patients = conn->Query(QStringLiteral("SELECT COUNT(*) AS n FROM PATIENT_DATA.tbMaster"));
+    out() << "\n### " << conn->dialect().name() << ", "
+          << patients.Value(QStringLiteral("n")).toLongLong() << " patients (" << runs
+          << " runs a case)\n\n"
+          << "| mode | criterion | rows (median) | call median ms | call p95 ms | call+list median ms | "
+             "call+list p95 ms | raw median ms | raw p95 ms | call/raw (median) |\n"
+          << "|---|---|---|---|---|---|---|---|---|---|\n";
+    for (const Mode& m : kModes) {
+        const QVector<Sample> sample = samples(*conn, m, runs);
+        if (sample.isEmpty())
+            continue;
+        struct Criterion {
+            const char* name;
+            std::function<QStringList(const Sample&)> values;
+        };
+        const QVector<Criterion> criteria{
+            {"hospital number", [](const Sample& x) { return QStringList{x.hosp, {}, {}, {}, {}}; }},
+            {"admission number", [](const Sample& x) { return QStringList{{}, {}, x.id, {}, {}}; }},
+            {"last name, 1 letter", [](const Sample& x) { return QStringList{{}, x.last.left(1), {}, {}, {}}; }},
+            {"last name, 3 letters", [](const Sample& x) { return QStringList{{}, x.last.left(3), {}, {}, {}}; }},
+            {"last name, 6 letters", [](const Sample& x) { return QStringList{{}, x.last.left(6), {}, {}, {}}; }},
+            {"full name", [](const Sample& x) { return QStringList{{}, x.last, {}, x.first, {}}; }},
+        };
+        if (m.option >= 0)
+            list.findChild<QRadioButton*>(QStringLiteral("optPatientType_%1").arg(m.option))->click();
+        for (const auto& cr : criteria) {
+            QVector<double> call, full, bare, rows;
+            for (const Sample& x : sample) {
+                const QStringList v = cr.values(x);
+                const QVariantList vv{v.at(0), v.at(1), v.at(2), v.at(3), v.at(4)};
+                QElapsedTimer t;
+                t.start();
+                auto rs = conn->Call(QString::fromLatin1(m.proc), vv);
+                call << t.nsecsElapsed() / 1e6;
+                rows << rs.RecordCount();
+                const auto& e = conn->log().entries().last(); // the statement the call ran
+                const QString sql = e.text;
+                QStringList bound;
+                for (const auto& b : e.values)
+                    bound << b;
+                t.restart();
+                raw.run(sql, bound);
+                bare << t.nsecsElapsed() / 1e6;
+                t.restart();
+                if (m.option >= 0)
+                    list.search(v.at(0), v.at(1), v.at(2), v.at(3), v.at(4));
+                else
+                    conn->Call(QString::fromLatin1(m.proc), vv);
+                QCoreApplication::processEvents();
+                full << t.nsecsElapsed() / 1e6;
+                conn->log().clear();
+            }
+            const Stats a = stats(call), b = stats(full), r = stats(bare), n = stats(rows);
+            out() << "| " << m.name << " | " << cr.name << " | " << n.median << " | "
+                  << QString::number(a.median, 'f', 2) << " | " << QString::number(a.p95, 'f', 2) << " | "
+                  << QString::number(b.median, 'f', 2) << " | " << QString::number(b.p95, 'f', 2) << " | "
+                  << QString::number(r.median, 'f', 2) << " | " << QString::number(r.p95, 'f', 2) << " | "
+                  << QString::number(r.median > 0 ? a.median / r.median : 0, 'f', 2) << " |\n";
+            out().flush();
+        }
+    }
+    // What the process holds with the biggest list shown.
+    list.findChild<QRadioButton*>(QStringLiteral("optPatientType_2"))->click();
+    list.search({}, QStringLiteral("S"), {}, {}, {});
+    QCoreApplication::processEvents();
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmRSS"))
+                out() << "\nResident memory with " << list.rowCount() << " rows listed: "
+                      << QString::fromLatin1(line.mid(6).trimmed()) << "\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    int runs = 50;
+    if (const int i = args.indexOf(QStringLiteral("--runs")); i >= 0 && i + 1 < args.size()) {
+        runs = args.at(i + 1).toInt();
+        args.remove(i, 2);
+    }
+    if (args.isEmpty()) {
+        QTextStream(stderr) << "usage: zep-bench DATABASE [DATABASE ...] [--runs N]\n";
+        return 2;
+    }
+    server::registerProcedures();
+    try {
+        for (const QString& url : args)
+            benchDatabase(url, runs);
+    } catch (const db::Error& e) {
+        QTextStream(stderr) << "zep-bench: " << e.Description() << "\n";
+        return 1;
+    }
+    return 0;
+}
