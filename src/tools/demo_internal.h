@@ -99,6 +99,7 @@ struct Catalogues {
 
 void writeHospital(db::Connection& c);
 void writeCatalogues(db::Connection& c, Catalogues& out);
+void writeBuildFile(db::Connection& c, Catalogues& out); // revenue centres and items
 
 // ---- staff --------------------------------------------------------------------------------
 
@@ -213,6 +214,16 @@ struct Assessed {
     bool special;
 };
 
+// The worker who handles a patient: the same one across the patient's visits (never the
+// supervisor, who is the first of the workers).
+inline int workerOf(const Staff& staff, int patient) {
+    return 1 + patient % int(staff.workerIds.size() - 1);
+}
+// The id of a clinical picture's case category.
+QString categoryIdOf(const Catalogues& cat, const Problem& pr);
+
+void writeIntakeSheets(db::Connection& c, hospitalgen::Rng& rng, const Catalogues& cat,
+                       const Staff& staff, const World& w);
 void writeCasework(db::Connection& c, hospitalgen::Rng& rng, const Catalogues& cat,
                    const Staff& staff, World& w, QVector<Assessed>& assessed);
 void writeBilling(db::Connection& c, hospitalgen::Rng& rng, const Catalogues& cat,
