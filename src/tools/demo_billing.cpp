@@ -303,11 +303,20 @@ private:
         const qint64 centavos = qint64(std::llround(discount));
         if (centavos <= 0)
             return;
+        // Billing posts the discount after the last charge it covers.
+        QDate day = v.admDay;
+        QTime at = v.admTime;
+        for (const Line& l : lines_)
+            if (l.day > day || (l.day == day && l.time > at)) {
+                day = l.day;
+                at = l.time;
+            }
+        if (at < QTime(23, 50))
+            at = at.addSecs(300);
         rows.add({v.idNum, QStringLiteral("QF"), QString(),
                   QStringLiteral("QFS Discount - Class ") + p.classCode, 1, pesos(-centavos),
-                  stamp(w_.today, QTime(5, 0)),
-                  QStringLiteral("CS%1").arg(++slip_, 7, 10, QLatin1Char('0')), p.zepNum,
-                  in ? v.room : QString(), QVariant(), QStringLiteral("QF01")});
+                  stamp(day, at), QStringLiteral("CS%1").arg(++slip_, 7, 10, QLatin1Char('0')),
+                  p.zepNum, in ? v.room : QString(), QVariant(), QStringLiteral("QF01")});
     }
 
     // PhilHealth pays part of room, medicines, laboratory and dialysis for its members, and

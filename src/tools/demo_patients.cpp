@@ -290,11 +290,12 @@ private:
         v.admTime = time(6, 22);
         v.dcrTime = time(9, dischargeOffset == 0 ? 11 : 17);
         v.room = roomFor(patient, problem, v.cls, false);
-        static const QVector<QString> outcomes{
-            QStringLiteral("IMPROVED"),   QStringLiteral("IMPROVED"),  QStringLiteral("IMPROVED"),
-            QStringLiteral("IMPROVED"),   QStringLiteral("RECOVERED"), QStringLiteral("HAMA"),
-            QStringLiteral("TRANSFERRED")};
-        v.disposition = transplant ? QStringLiteral("IMPROVED") : rng_.pick(outcomes);
+        // Most go home better; a few leave against advice or go to another hospital.
+        static const Weighted weights(QVector<int>{16, 4, 1, 1});
+        static const QVector<QString> outcomes{QStringLiteral("IMPROVED"),
+                                               QStringLiteral("RECOVERED"), QStringLiteral("HAMA"),
+                                               QStringLiteral("TRANSFERRED")};
+        v.disposition = transplant ? QStringLiteral("IMPROVED") : outcomes.at(weights.draw(rng_));
         maybeFromClinic(v);
         add(v);
     }
@@ -372,12 +373,11 @@ private:
             QDateTime(v.admDay, v.admTime, QTimeZone::utc()).addSecs(60 * minutes);
         v.dcrDay = end.date();
         v.dcrTime = end.time();
-        static const QVector<QString> outcomes{
-            QStringLiteral("DISCHARGED"), QStringLiteral("DISCHARGED"),
-            QStringLiteral("DISCHARGED"), QStringLiteral("DISCHARGED"),
-            QStringLiteral("HAMA"),       QStringLiteral("TRANSFERRED"),
-            QStringLiteral("ABSCONDED")};
-        v.disposition = rng_.pick(outcomes);
+        static const Weighted weights(QVector<int>{24, 2, 2, 1});
+        static const QVector<QString> outcomes{QStringLiteral("DISCHARGED"), QStringLiteral("HAMA"),
+                                               QStringLiteral("TRANSFERRED"),
+                                               QStringLiteral("ABSCONDED")};
+        v.disposition = outcomes.at(weights.draw(rng_));
         add(v);
     }
 

@@ -138,6 +138,14 @@ void TestDemo::holds_data() {
         "AND AdmDate < ?",
         5, today);
     row("still in the ER", "SELECT COUNT(*) FROM PATIENT_DATA.tbERMaster WHERE DcrDate IS NULL", 1);
+    row("absconded from the ER",
+        "SELECT COUNT(*) FROM PATIENT_DATA.tbERMaster "
+        "WHERE Disposition = 'ABSCONDED'",
+        1);
+    row("expired in the ER",
+        "SELECT COUNT(*) FROM PATIENT_DATA.tbERMaster "
+        "WHERE Disposition = 'EXPIRED'",
+        1);
     row("admitted from a clinic",
         "SELECT COUNT(*) FROM PATIENT_DATA.tbPatient2 "
         "WHERE OPDIdNum IS NOT NULL",
