@@ -102,7 +102,7 @@ SELECT COUNT(*) AS Visits, SUM(Amount) AS Total FROM ZEP.tbRptVisit
 
 [body]
 <h3>{{Heading}}</h3>
-<table class="grid" width="100%">
+<table class="grid" border="1" cellspacing="0" cellpadding="2" width="100%">
 <thead><tr><th>No</th><th>Code</th><th>Name</th><th class="num">Amount</th><th>Date</th></tr></thead>
 {{#visits}}<tr><td>{{_row}}</td><td>{{CODE}}</td><td>{{Name}}</td><td class="num">{{Amount}}</td><td>{{VisitDate}}</td></tr>
 {{/visits}}

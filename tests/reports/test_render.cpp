@@ -212,7 +212,7 @@ title = Numbers
 [query n]
 SELECT N FROM ZEP.tbRptNumber ORDER BY N
 [body]
-<table class="grid"><thead><tr><th>Number</th></tr></thead>
+<table class="grid" border="1" cellspacing="0" cellpadding="2"><thead><tr><th>Number</th></tr></thead>
 {{#n}}<tr><td>row {{N}}</td></tr>{{/n}}
 </table>
 )"),

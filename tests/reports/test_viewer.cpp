@@ -25,7 +25,7 @@ title = Numbered Rows
 [query n]
 SELECT N, 'name ' || N AS Name FROM ZEP.tbRptNumber ORDER BY N
 [body]
-<table class="grid" width="100%"><thead><tr><th>N</th><th>Name</th></tr></thead>
+<table class="grid" border="1" cellspacing="0" cellpadding="2" width="100%"><thead><tr><th>N</th><th>Name</th></tr></thead>
 {{#n}}<tr><td>{{N}}</td><td>{{Name}}</td></tr>{{/n}}
 </table>
 )");
