@@ -161,11 +161,12 @@ QImage RenderedReport::pageImage(int index, double scale) const {
     const QSize size = (page_.size() * scale).toSize();
     QImage img(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::white);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(scale, scale);
-    paintPage(p, index);
-    p.end();
+    onOwner([&] {
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(scale, scale);
+        paintPage(p, index);
+    });
     return img;
 }
 
