@@ -32,6 +32,7 @@ private slots:
     void viewerReleasesOnlyItsOwnReport();
     void renderingOnAWorkerThread();
     void directPrintWithoutPrinterIsRefused();
+    void cancelledBackgroundBuildStillAnswers();
 
 private:
     QString folder() const { return dir_.path(); }
@@ -259,6 +260,21 @@ void TestOperations::directPrintWithoutPrinterIsRefused() {
     QCOMPARE(ui::Messages::shown().last().text,
              QStringLiteral("There is no default printer to print \"Visit List\" on."));
     QVERIFY(!currentReport()); // released as after a print
+}
+
+void TestOperations::cancelledBackgroundBuildStillAnswers() {
+    auto r = Report::open(folder(), QStringLiteral("VisitList.rpt"));
+    auto cancel = std::make_shared<std::atomic_bool>(true);
+    QObject receiver;
+    bool answered = false;
+    std::shared_ptr<RenderedReport> got;
+    RenderedReport::buildInBackground(collect(*r, *conn_), cancel, &receiver,
+                                      [&](std::shared_ptr<RenderedReport> out, const QString&) {
+                                          answered = true;
+                                          got = std::move(out);
+                                      });
+    QTRY_VERIFY(answered); // a waiting screen is never left hanging
+    QVERIFY(!got);
 }
 
 QTEST_MAIN(TestOperations)

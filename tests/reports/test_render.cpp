@@ -97,8 +97,6 @@ void TestRender::fillsRowsFromBoundValues() {
     const auto out = render(*r);
     QVERIFY(out);
     const QString text = out->plainText();
-    if (qEnvironmentVariableIsSet("ZEP_SHOW_TEXT"))
-        qInfo().noquote() << text;
     qsizetype at = 0;
     for (const QString& l : lines) {
         const qsizetype found = text.indexOf(l, at);
