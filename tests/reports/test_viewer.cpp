@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPointer>
+#include <QPrinter>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -41,6 +42,7 @@ private slots:
     void zoomAndResize();
     void savesPdfAndCsv();
     void failedSaveIsShown();
+    void printsEveryPage();
     void escapeCloses();
 
 private:
@@ -176,6 +178,19 @@ void TestViewer::failedSaveIsShown() {
     QCOMPARE(ui::Messages::shown().first().text,
              QStringLiteral("Cannot write the PDF file /nonexistent-dir/r.pdf."));
     QCOMPARE(ui::Messages::shown().first().icon, ui::Icon::Critical);
+}
+
+void TestViewer::printsEveryPage() {
+    // A printer made here, painted on the report's own thread.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = dir_.filePath(QStringLiteral("printed.pdf"));
+    printer.setOutputFileName(path);
+    QVERIFY(viewer_->print(&printer));
+    const QString text = pdfText(path);
+    QVERIFY2(text.contains(QStringLiteral("Page %1 of %1").arg(rendered_->pageCount())),
+             qPrintable(text.left(300)));
+    QCOMPARE(pdfPageSize(path), QStringLiteral("612 x 792 pts (letter)"));
 }
 
 void TestViewer::escapeCloses() {
