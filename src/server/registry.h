@@ -10,5 +10,6 @@ namespace server {
 void registerEmployeeProcedures(); // proc_employees.cpp
 void registerSearchProcedures();   // proc_search.cpp
 void registerPatientProcedures();  // proc_patient.cpp
+void registerClassificationProcedures(); // proc_classification.cpp
 
 } // namespace server
