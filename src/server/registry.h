@@ -10,6 +10,7 @@ namespace server {
 void registerEmployeeProcedures(); // proc_employees.cpp
 void registerSearchProcedures();   // proc_search.cpp
 void registerPatientProcedures();  // proc_patient.cpp
+void registerIntakeProcedures(); // proc_intake.cpp
 void registerClassificationProcedures(); // proc_classification.cpp
 
 } // namespace server

@@ -14,6 +14,7 @@ void registerProcedures() {
         registerEmployeeProcedures();
         registerSearchProcedures();
         registerPatientProcedures();
+        registerIntakeProcedures();
         registerClassificationProcedures();
     });
 }
