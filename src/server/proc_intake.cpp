@@ -60,7 +60,9 @@ QString flagYN(const db::Args& a, int i) {
 }
 
 // Money to two decimals, the same on both engines (one would round, the other refuse).
-double money(const db::Args& a, int i) { return std::round(a.numberOr0(i) * 100.0) / 100.0; }
+double money(const db::Args& a, int i) {
+    return std::round(a.numberOr0(i) * 100.0) / 100.0;
+}
 
 QVariant sex(const db::Args& a, int i) {
     const QString t = a.text(i);
@@ -93,7 +95,8 @@ QString requireHospNum(db::Connection& c, const db::Args& a) {
     if (c.Query(QStringLiteral("SELECT HospNum FROM PATIENT_DATA.tbMaster WHERE HospNum = ?"),
                 {hosp})
             .Eof())
-        db::raise(QStringLiteral("Hospital number %1 is not in the patient master file.").arg(hosp));
+        db::raise(
+            QStringLiteral("Hospital number %1 is not in the patient master file.").arg(hosp));
     return hosp;
 }
 
@@ -136,12 +139,12 @@ db::Recordset otherHolder(db::Connection& c, const QString& caseNo, const QStrin
 }
 
 [[noreturn]] void ownedBy(const QString& caseNo, const db::Recordset& owner) {
-    throw db::Error({2627, QStringLiteral("ZEP"),
-                     QStringLiteral("The case number %1 is already owned by %2 (hospital "
-                                    "number %3).")
-                         .arg(caseNo, patientName(owner),
-                              owner.Text(QStringLiteral("HospNum")).trimmed()),
-                     QStringLiteral("23505")});
+    throw db::Error(
+        {2627, QStringLiteral("ZEP"),
+         QStringLiteral("The case number %1 is already owned by %2 (hospital "
+                        "number %3).")
+             .arg(caseNo, patientName(owner), owner.Text(QStringLiteral("HospNum")).trimmed()),
+         QStringLiteral("23505")});
 }
 
 // Gives the patient the case number, with the other master columns the save carries
@@ -157,9 +160,10 @@ void claimCaseNumber(db::Connection& c, const QString& hosp, const QString& case
         ownedBy(caseNo, owner);
     c.Execute(QStringLiteral("SAVEPOINT zep_case_number"));
     try {
-        c.Execute(QStringLiteral("UPDATE PATIENT_DATA.tbMaster SET ZEPNum = ?, %1 WHERE HospNum = ?")
-                      .arg(sets.join(QStringLiteral(", "))),
-                  Values{caseNo} + values + Values{hosp});
+        c.Execute(
+            QStringLiteral("UPDATE PATIENT_DATA.tbMaster SET ZEPNum = ?, %1 WHERE HospNum = ?")
+                .arg(sets.join(QStringLiteral(", "))),
+            Values{caseNo} + values + Values{hosp});
     } catch (const db::Error& e) {
         if (!e.isUniqueViolation())
             throw;
@@ -172,7 +176,9 @@ void claimCaseNumber(db::Connection& c, const QString& hosp, const QString& case
     c.Execute(QStringLiteral("RELEASE SAVEPOINT zep_case_number"));
 }
 
-db::Recordset noRows() { return db::Recordset({}, {}); }
+db::Recordset noRows() {
+    return db::Recordset({}, {});
+}
 
 // ---- Loading -------------------------------------------------------------------------
 
@@ -262,14 +268,14 @@ db::Recordset loadExistIntakeSheet(db::Connection& c, const db::Args& a) {
 // The saved family in grid order: the eight grid columns, the member's number (the grid's
 // hidden column) and the total income saved with the sheet.
 db::Recordset loadExistFamilyComposition(db::Connection& c, const db::Args& a) {
-    return c.Query(QStringLiteral(
-                       "SELECT f.Name AS FamilyMember, f.Relationship, f.Age, f.CivilStatus, "
+    return c.Query(
+        QStringLiteral("SELECT f.Name AS FamilyMember, f.Relationship, f.Age, f.CivilStatus, "
                        "f.Education, f.Address, f.Occupation, f.Income, f.MemberNo AS Number, "
                        "s.TotalFamilyIncome AS TotalIncome "
                        "FROM ZEP.tbZEPFamilyMember f "
                        "JOIN ZEP.tbZEPIntakeSheet s ON s.HospNum = f.HospNum "
                        "WHERE f.HospNum = ? ORDER BY f.MemberNo"),
-                   {a.text(0)});
+        {a.text(0)});
 }
 
 // Every patient who holds the case number, another patient first: the screens compare the
@@ -278,11 +284,11 @@ db::Recordset getExistsZEPNumber(db::Connection& c, const db::Args& a) {
     const QString caseNo = a.text(0);
     if (caseNo.isEmpty())
         return noRows();
-    db::Recordset rs = c.Query(
-        QStringLiteral("SELECT HospNum, LastName, FirstName, MiddleName, ZEPNum "
-                       "FROM PATIENT_DATA.tbMaster WHERE ZEPNum = ? "
-                       "ORDER BY CASE WHEN HospNum = ? THEN 1 ELSE 0 END, HospNum"),
-        {caseNo, a.text(1)});
+    db::Recordset rs =
+        c.Query(QStringLiteral("SELECT HospNum, LastName, FirstName, MiddleName, ZEPNum "
+                               "FROM PATIENT_DATA.tbMaster WHERE ZEPNum = ? "
+                               "ORDER BY CASE WHEN HospNum = ? THEN 1 ELSE 0 END, HospNum"),
+                {caseNo, a.text(1)});
     QVector<QVector<QVariant>> rows;
     for (; !rs.Eof(); rs.MoveNext())
         rows.append({rs.Text(QStringLiteral("HospNum")).trimmed(), patientName(rs),
@@ -312,26 +318,42 @@ db::Recordset saveIntakeSheetData(db::Connection& c, const db::Args& a) {
     const QString status =
         checkedCode(c, a.text(27), "ZEP.tbZEPActive", "Code", QStringLiteral("case status"));
     upsertSheet(c, hosp,
-                {QStringLiteral("InterviewDate"), QStringLiteral("Category"),
-                 QStringLiteral("Salary"), QStringLiteral("Education"), QStringLiteral("Ward"),
-                 QStringLiteral("LastName"), QStringLiteral("FirstName"),
-                 QStringLiteral("MiddleName"), QStringLiteral("HouseStreet"),
-                 QStringLiteral("Barangay"), QStringLiteral("ZipCode"), QStringLiteral("Province"),
-                 QStringLiteral("Sex"), QStringLiteral("BirthDate"), QStringLiteral("CivilStatus"),
-                 QStringLiteral("Occupation"), QStringLiteral("Age"), QStringLiteral("TelNo"),
-                 QStringLiteral("SSSMember"), QStringLiteral("BirthPlace"),
-                 QStringLiteral("Religion"), QStringLiteral("Employer"),
-                 QStringLiteral("EmploymentAddress"), QStringLiteral("IdNum"),
-                 QStringLiteral("AdmissionDate"), QStringLiteral("CaseStatus"),
+                {QStringLiteral("InterviewDate"),
+                 QStringLiteral("Category"),
+                 QStringLiteral("Salary"),
+                 QStringLiteral("Education"),
+                 QStringLiteral("Ward"),
+                 QStringLiteral("LastName"),
+                 QStringLiteral("FirstName"),
+                 QStringLiteral("MiddleName"),
+                 QStringLiteral("HouseStreet"),
+                 QStringLiteral("Barangay"),
+                 QStringLiteral("ZipCode"),
+                 QStringLiteral("Province"),
+                 QStringLiteral("Sex"),
+                 QStringLiteral("BirthDate"),
+                 QStringLiteral("CivilStatus"),
+                 QStringLiteral("Occupation"),
+                 QStringLiteral("Age"),
+                 QStringLiteral("TelNo"),
+                 QStringLiteral("SSSMember"),
+                 QStringLiteral("BirthPlace"),
+                 QStringLiteral("Religion"),
+                 QStringLiteral("Employer"),
+                 QStringLiteral("EmploymentAddress"),
+                 QStringLiteral("IdNum"),
+                 QStringLiteral("AdmissionDate"),
+                 QStringLiteral("CaseStatus"),
                  QStringLiteral("SeniorCitizen")},
-                {interview, a.text(3), a.text(4), a.text(5), a.text(6), a.text(7), a.text(8),
-                 a.text(9), a.text(10), a.text(11), a.text(12), a.text(13), sexValue, birth, civil,
-                 a.text(17), a.text(18), a.text(19), a.text(20), a.text(21), a.text(22),
-                 a.text(23), a.text(24), a.text(25).toUpper(), admitted, status, senior});
-    claimCaseNumber(c, hosp, a.text(30),
-                    {QStringLiteral("ZEPDiscountValidity = ?"),
-                     QStringLiteral("ZEPDiscountExpiry = ?")},
-                    {intake, expiry});
+                {interview,  a.text(3),  a.text(4),  a.text(5),  a.text(6),  a.text(7),
+                 a.text(8),  a.text(9),  a.text(10), a.text(11), a.text(12), a.text(13),
+                 sexValue,   birth,      civil,      a.text(17), a.text(18), a.text(19),
+                 a.text(20), a.text(21), a.text(22), a.text(23), a.text(24), a.text(25).toUpper(),
+                 admitted,   status,     senior});
+    claimCaseNumber(
+        c, hosp, a.text(30),
+        {QStringLiteral("ZEPDiscountValidity = ?"), QStringLiteral("ZEPDiscountExpiry = ?")},
+        {intake, expiry});
     t.commit();
     return noRows();
 }
@@ -345,38 +367,48 @@ db::Recordset saveIntakeSheetData(db::Connection& c, const db::Args& a) {
 // 27 referring party's name.
 db::Recordset saveOtherPatientInfo(db::Connection& c, const db::Args& a) {
     const QVariant referred = a.date(2);
-    const int financial = flag01(a, 14, QStringLiteral("the financial problem"),
-                                 QStringLiteral("Financial Problem"));
+    const int financial =
+        flag01(a, 14, QStringLiteral("the financial problem"), QStringLiteral("Financial Problem"));
     const int difficulty = flag01(a, 15, QStringLiteral("the difficulty in coping"),
                                   QStringLiteral("Difficulty in coping with stress"));
-    const int aggressive =
-        flag01(a, 16, QStringLiteral("aggressiveness"),
-               QStringLiteral("Aggressiveness/Stubborness/Demanding Traits"));
+    const int aggressive = flag01(a, 16, QStringLiteral("aggressiveness"),
+                                  QStringLiteral("Aggressiveness/Stubborness/Demanding Traits"));
     const int refusal = flag01(a, 17, QStringLiteral("refusal of treatment"),
                                QStringLiteral("Refusal to Accept Treatment"));
-    const int irregular = flag01(a, 18, QStringLiteral("irregular check-up"),
-                                 QStringLiteral("Irregular Check-up"));
+    const int irregular =
+        flag01(a, 18, QStringLiteral("irregular check-up"), QStringLiteral("Irregular Check-up"));
     db::Transaction t(c);
     const QString hosp = requireHospNum(c, a);
-    QStringList columns{
-        QStringLiteral("ReferredBy"),       QStringLiteral("DateReferred"),
-        QStringLiteral("ReferralAddress"),  QStringLiteral("DSWDSCSR"),
-        QStringLiteral("AOCert"),           QStringLiteral("CertOfEmployment"),
-        QStringLiteral("TreasurerMayorOffice"), QStringLiteral("BrgyClearance"),
-        QStringLiteral("Others"),           QStringLiteral("Treatment"),
-        QStringLiteral("OtherMDInfo"),      QStringLiteral("Resources"),
-        QStringLiteral("Expenses"),         QStringLiteral("FinancialProb"),
-        QStringLiteral("Difficulty"),       QStringLiteral("Aggressiveness"),
-        QStringLiteral("Refusal"),          QStringLiteral("IrregularCheckUp"),
-        QStringLiteral("OtherProblem"),     QStringLiteral("HelpingGoals"),
-        QStringLiteral("ActionTaken"),      QStringLiteral("Philhealth"),
-        QStringLiteral("InfoSource"),       QStringLiteral("WorkStatus"),
-        QStringLiteral("DiagnosticImpress")};
-    Values values{a.text(1),  referred,   a.text(3),  a.text(4),  a.text(5),  a.text(6),
-                  a.text(7),  a.text(8),  a.text(9),  a.text(10), a.text(11), a.text(12),
-                  a.text(13), financial,  difficulty, aggressive, refusal,    irregular,
-                  a.text(19), a.text(20), a.text(21), a.text(22), a.text(23), a.text(24),
-                  a.text(25)};
+    QStringList columns{QStringLiteral("ReferredBy"),
+                        QStringLiteral("DateReferred"),
+                        QStringLiteral("ReferralAddress"),
+                        QStringLiteral("DSWDSCSR"),
+                        QStringLiteral("AOCert"),
+                        QStringLiteral("CertOfEmployment"),
+                        QStringLiteral("TreasurerMayorOffice"),
+                        QStringLiteral("BrgyClearance"),
+                        QStringLiteral("Others"),
+                        QStringLiteral("Treatment"),
+                        QStringLiteral("OtherMDInfo"),
+                        QStringLiteral("Resources"),
+                        QStringLiteral("Expenses"),
+                        QStringLiteral("FinancialProb"),
+                        QStringLiteral("Difficulty"),
+                        QStringLiteral("Aggressiveness"),
+                        QStringLiteral("Refusal"),
+                        QStringLiteral("IrregularCheckUp"),
+                        QStringLiteral("OtherProblem"),
+                        QStringLiteral("HelpingGoals"),
+                        QStringLiteral("ActionTaken"),
+                        QStringLiteral("Philhealth"),
+                        QStringLiteral("InfoSource"),
+                        QStringLiteral("WorkStatus"),
+                        QStringLiteral("DiagnosticImpress")};
+    Values values{a.text(1),  referred,   a.text(3),  a.text(4),  a.text(5),
+                  a.text(6),  a.text(7),  a.text(8),  a.text(9),  a.text(10),
+                  a.text(11), a.text(12), a.text(13), financial,  difficulty,
+                  aggressive, refusal,    irregular,  a.text(19), a.text(20),
+                  a.text(21), a.text(22), a.text(23), a.text(24), a.text(25)};
     // The sheet keeps the party's code; a name the catalogue knows gives it. The case data
     // that follows sends the code itself.
     if (const QString party = a.text(26); !party.isEmpty()) {
@@ -446,12 +478,11 @@ db::Recordset saveFamilyComposition(db::Connection& c, const db::Args& a) {
     db::Transaction t(c);
     const QString hosp = requireHospNum(c, a);
     upsertSheet(c, hosp, {QStringLiteral("TotalFamilyIncome")}, {total});
-    const long long next =
-        c.Query(QStringLiteral("SELECT COALESCE(MAX(MemberNo), 0) + 1 AS n "
-                               "FROM ZEP.tbZEPFamilyMember WHERE HospNum = ?"),
-                {hosp})
-            .Value(QStringLiteral("n"))
-            .toLongLong();
+    const long long next = c.Query(QStringLiteral("SELECT COALESCE(MAX(MemberNo), 0) + 1 AS n "
+                                                  "FROM ZEP.tbZEPFamilyMember WHERE HospNum = ?"),
+                                   {hosp})
+                               .Value(QStringLiteral("n"))
+                               .toLongLong();
     c.Execute(QStringLiteral("INSERT INTO ZEP.tbZEPFamilyMember (HospNum, MemberNo, Name, "
                              "Relationship, Age, CivilStatus, Education, Address, Occupation, "
                              "Income) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),

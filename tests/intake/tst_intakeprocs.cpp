@@ -57,27 +57,73 @@ struct Save {
 
 Save fullSave() {
     Save s;
-    s.sheet = {u"H1"_s, u"03/15/2026"_s, u"Class One"_s, u"Medical"_s,
-               u"12,000.50 'monthly'"_s, u"College; 2nd yr"_s, u"301"_s, u"O'BRIEN"_s,
-               u"MARY \"JO\""_s, u"DE LA PAZ"_s, u"12 Mabini St.; Apt 3"_s,
-               u"Brgy. 'San Jose'"_s, u"3000"_s, u"Malolos, Bulacan"_s, u"Female"_s,
-               u"7/4/1980"_s, u"Widow/er"_s, u"Vendor"_s, u"45"_s, u"044-123'4567"_s,
-               u"SSS 33-1234"_s, u"Hagonoy"_s, u"R.C."_s, u"Tindahan; Inc."_s,
-               u"Market Rd. -- 2"_s, u"1001"_s, u"03/14/2026"_s, u"O"_s, u"03/15/2026"_s,
-               u"03/15/2027"_s, u"Z-100"_s, 1};
-    s.other = {u"H1"_s, u"Dr. Cruz; 'Jr.'"_s, u"2026-03-10"_s, u"Sitio 'Uno'"_s,
-               u"DSWD'1"_s, u"AO;2"_s, u"COE \"3\""_s, u"Mayor 4"_s, u"Brgy 5"_s,
-               u"Other 6"_s, u"Nebulised; ''twice''"_s, u"MD info"_s, u"Pension"_s,
-               u"Rent; food"_s, 1, 0, u"1"_s, 1, 0, u"Other prob"_s, u"Goals');--"_s,
-               u"Action"_s, u"PH-123"_s, u"Daughter"_s, u"Employed"_s,
-               u"Impression; 'x'"_s, u"Walk-in"_s};
-    s.patient = {u"H1"_s, u"1001"_s, u"Z-100"_s, u"C1"_s, u"Medical"_s, u"01"_s,
-                 u"03/15/2026"_s, u"03/15/2027"_s, u"SW. JUANA; 'RSW'"_s, u"R2"_s, u"O"_s,
-                 u"Y"_s};
-    s.family = {{u"H1"_s, u"ANA O'BRIEN"_s, u"Daughter"_s, u"20"_s, u"SINGLE"_s,
-                 u"College"_s, u"Same; addr"_s, u"Clerk"_s, 8000.5, 8000.5},
-                {u"H1"_s, u"PEDRO \"JR\""_s, u"Son"_s, u"17"_s, u"SINGLE"_s, u"HS"_s,
-                 u"Same"_s, u"Student"_s, u"0"_s, 8000.5}};
+    s.sheet = {u"H1"_s,
+               u"03/15/2026"_s,
+               u"Class One"_s,
+               u"Medical"_s,
+               u"12,000.50 'monthly'"_s,
+               u"College; 2nd yr"_s,
+               u"301"_s,
+               u"O'BRIEN"_s,
+               u"MARY \"JO\""_s,
+               u"DE LA PAZ"_s,
+               u"12 Mabini St.; Apt 3"_s,
+               u"Brgy. 'San Jose'"_s,
+               u"3000"_s,
+               u"Malolos, Bulacan"_s,
+               u"Female"_s,
+               u"7/4/1980"_s,
+               u"Widow/er"_s,
+               u"Vendor"_s,
+               u"45"_s,
+               u"044-123'4567"_s,
+               u"SSS 33-1234"_s,
+               u"Hagonoy"_s,
+               u"R.C."_s,
+               u"Tindahan; Inc."_s,
+               u"Market Rd. -- 2"_s,
+               u"1001"_s,
+               u"03/14/2026"_s,
+               u"O"_s,
+               u"03/15/2026"_s,
+               u"03/15/2027"_s,
+               u"Z-100"_s,
+               1};
+    s.other = {u"H1"_s,
+               u"Dr. Cruz; 'Jr.'"_s,
+               u"2026-03-10"_s,
+               u"Sitio 'Uno'"_s,
+               u"DSWD'1"_s,
+               u"AO;2"_s,
+               u"COE \"3\""_s,
+               u"Mayor 4"_s,
+               u"Brgy 5"_s,
+               u"Other 6"_s,
+               u"Nebulised; ''twice''"_s,
+               u"MD info"_s,
+               u"Pension"_s,
+               u"Rent; food"_s,
+               1,
+               0,
+               u"1"_s,
+               1,
+               0,
+               u"Other prob"_s,
+               u"Goals');--"_s,
+               u"Action"_s,
+               u"PH-123"_s,
+               u"Daughter"_s,
+               u"Employed"_s,
+               u"Impression; 'x'"_s,
+               u"Walk-in"_s};
+    s.patient = {u"H1"_s,         u"1001"_s,       u"Z-100"_s,
+                 u"C1"_s,         u"Medical"_s,    u"01"_s,
+                 u"03/15/2026"_s, u"03/15/2027"_s, u"SW. JUANA; 'RSW'"_s,
+                 u"R2"_s,         u"O"_s,          u"Y"_s};
+    s.family = {{u"H1"_s, u"ANA O'BRIEN"_s, u"Daughter"_s, u"20"_s, u"SINGLE"_s, u"College"_s,
+                 u"Same; addr"_s, u"Clerk"_s, 8000.5, 8000.5},
+                {u"H1"_s, u"PEDRO \"JR\""_s, u"Son"_s, u"17"_s, u"SINGLE"_s, u"HS"_s, u"Same"_s,
+                 u"Student"_s, u"0"_s, 8000.5}};
     return s;
 }
 
@@ -230,9 +276,9 @@ private slots:
         auto rs = c->Call(kFamily, {u"H1"_s});
         QCOMPARE(rs.RecordCount(), 2);
         QCOMPARE(rs.FieldCount(), 10);
-        const QStringList first{u"ANA O'BRIEN"_s, u"Daughter"_s, u"20"_s, u"SINGLE"_s,
-                                u"College"_s, u"Same; addr"_s, u"Clerk"_s, u"8000.5"_s, u"1"_s,
-                                u"8000.5"_s};
+        const QStringList first{u"ANA O'BRIEN"_s, u"Daughter"_s,   u"20"_s,    u"SINGLE"_s,
+                                u"College"_s,     u"Same; addr"_s, u"Clerk"_s, u"8000.5"_s,
+                                u"1"_s,           u"8000.5"_s};
         for (int i = 0; i < first.size(); ++i)
             QCOMPARE(rs.Text(i), first.at(i));
         rs.MoveNext();
@@ -278,6 +324,52 @@ private slots:
         QCOMPARE(c->Call(kFamily, {u"H2"_s}).RecordCount(), 0);
     }
 
+    // The sheet's own statements for its lists and the look-ups of a chosen text, in the
+    // portable form, name the columns the screen reads.
+    void lookupStatements_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("categories")
+            << u"SELECT Category FROM tbZEPCaseCategory ORDER BY "
+               "CategoryID"_s
+            << QString() << u"category"_s << QStringList{u"Medical"_s, u"Surgical"_s};
+        QTest::newRow("class codes")
+            << u"SELECT COALESCE(Code, '') AS Code, COALESCE(Classification, '') AS "
+               "Classification FROM ZEP.tbZEPClassificationScheme ORDER BY Code"_s
+            << QString() << u"Classification"_s << QStringList{u"Class One"_s, u"Class Two"_s};
+        QTest::newRow("case statuses")
+            << u"SELECT COALESCE(Code, '') AS Code, "
+               "COALESCE(CaseStatus, '') AS CaseStatus FROM "
+               "ZEP.tbZEPActive ORDER BY Code"_s
+            << QString() << u"CaseStatus"_s << QStringList{u"New"_s, u"Old"_s};
+        QTest::newRow("referring parties")
+            << u"SELECT COALESCE(Code, '') AS Code, "
+               "COALESCE(ReferringParty, '') AS ReferringParty "
+               "FROM ZEP.tbZEPReferringParty ORDER BY Code"_s
+            << QString() << u"ReferringParty"_s << QStringList{u"Barangay"_s, u"Walk-in"_s};
+        QTest::newRow("party by name")
+            << u"SELECT * FROM tbZEPReferringParty WHERE ReferringParty = ?"_s << u"Walk-in"_s
+            << u"Code"_s << QStringList{u"R2"_s};
+        QTest::newRow("status by name") << u"SELECT * FROM tbZEPActive WHERE CaseStatus = ?"_s
+                                        << u"Old"_s << u"Code"_s << QStringList{u"O"_s};
+        QTest::newRow("category by name")
+            << u"SELECT * FROM tbZEPCaseCategory WHERE Category = ?"_s << u"Surgical"_s
+            << u"categoryid"_s << QStringList{u"02"_s};
+    }
+    void lookupStatements() {
+        QFETCH(QString, sql);
+        QFETCH(QString, value);
+        QFETCH(QString, column);
+        QFETCH(QStringList, expected);
+        auto rs = value.isNull() ? c->Query(sql) : c->Query(sql, {value});
+        QStringList got;
+        for (; !rs.Eof(); rs.MoveNext())
+            got << rs.Text(column);
+        QCOMPARE(got, expected);
+    }
+
     // Each problem flag lands in its own column; captions of old sheets read as ticked.
     void flags_data() {
         QTest::addColumn<int>("position"); // 0-based in the other information
@@ -288,8 +380,8 @@ private slots:
         QTest::newRow("aggressiveness") << 16 << QVariant(1) << u"Aggressiveness"_s;
         QTest::newRow("refusal") << 17 << QVariant(1) << u"Refusal"_s;
         QTest::newRow("irregular") << 18 << QVariant(u"True"_s) << u"IrregularCheckUp"_s;
-        QTest::newRow("old caption") << 14 << QVariant(u"Financial Problem"_s)
-                                     << u"FinancialProb"_s;
+        QTest::newRow("old caption")
+            << 14 << QVariant(u"Financial Problem"_s) << u"FinancialProb"_s;
     }
     void flags() {
         QFETCH(int, position);
@@ -312,27 +404,27 @@ private slots:
         QTest::addColumn<int>("position"); // 0-based
         QTest::addColumn<QVariant>("sent");
         QTest::addColumn<QString>("message");
-        QTest::newRow("interview date") << kSheet << 1 << QVariant(u"next week"_s)
-                                        << u"'next week' is not a valid date."_s;
-        QTest::newRow("impossible birth date") << kSheet << 15 << QVariant(u"02/30/1980"_s)
-                                               << u"'02/30/1980' is not a valid date."_s;
-        QTest::newRow("admission date") << kSheet << 26 << QVariant(u"14/03/2026"_s)
-                                        << u"'14/03/2026' is not a valid date."_s;
-        QTest::newRow("sheet expiry") << kSheet << 29 << QVariant(u"2027-13-01"_s)
-                                      << u"'2027-13-01' is not a valid date."_s;
-        QTest::newRow("date referred") << kOther << 2 << QVariant(u"03/10"_s)
-                                       << u"'03/10' is not a valid date."_s;
-        QTest::newRow("date of intake") << kPatient << 6 << QVariant(u"yesterday"_s)
-                                        << u"'yesterday' is not a valid date."_s;
+        QTest::newRow("interview date")
+            << kSheet << 1 << QVariant(u"next week"_s) << u"'next week' is not a valid date."_s;
+        QTest::newRow("impossible birth date")
+            << kSheet << 15 << QVariant(u"02/30/1980"_s) << u"'02/30/1980' is not a valid date."_s;
+        QTest::newRow("admission date")
+            << kSheet << 26 << QVariant(u"14/03/2026"_s) << u"'14/03/2026' is not a valid date."_s;
+        QTest::newRow("sheet expiry")
+            << kSheet << 29 << QVariant(u"2027-13-01"_s) << u"'2027-13-01' is not a valid date."_s;
+        QTest::newRow("date referred")
+            << kOther << 2 << QVariant(u"03/10"_s) << u"'03/10' is not a valid date."_s;
+        QTest::newRow("date of intake")
+            << kPatient << 6 << QVariant(u"yesterday"_s) << u"'yesterday' is not a valid date."_s;
         QTest::newRow("expiry") << kPatient << 7 << QVariant(u"3/15/27x"_s)
                                 << u"'3/15/27x' is not a valid date."_s;
-        QTest::newRow("civil status") << kSheet << 16 << QVariant(u"Divorced"_s)
-                                      << u"'Divorced' is not a civil status"_s;
+        QTest::newRow("civil status")
+            << kSheet << 16 << QVariant(u"Divorced"_s) << u"'Divorced' is not a civil status"_s;
         QTest::newRow("flag") << kOther << 15 << QVariant(u"maybe"_s) << u"'maybe' is not"_s;
-        QTest::newRow("class code") << kPatient << 3 << QVariant(u"ZZ"_s)
-                                    << u"'ZZ' is not a known classification code."_s;
-        QTest::newRow("missing case number") << kPatient << 2 << QVariant(QString())
-                                             << u"The case number is missing."_s;
+        QTest::newRow("class code")
+            << kPatient << 3 << QVariant(u"ZZ"_s) << u"'ZZ' is not a known classification code."_s;
+        QTest::newRow("missing case number")
+            << kPatient << 2 << QVariant(QString()) << u"The case number is missing."_s;
     }
     void refused() {
         QFETCH(QString, call);
@@ -432,8 +524,9 @@ private slots:
             // Let the second writer reach the case number and wait on it.
             auto watch = testdb::reopen(*c);
             for (int i = 0; i < 200; ++i) {
-                if (watch->Query(u"SELECT COUNT(*) AS n FROM pg_stat_activity WHERE datname = "
-                                 "current_database() AND wait_event_type = 'Lock'"_s)
+                if (watch
+                        ->Query(u"SELECT COUNT(*) AS n FROM pg_stat_activity WHERE datname = "
+                                "current_database() AND wait_event_type = 'Lock'"_s)
                         .Number(u"n"_s) > 0)
                     break;
                 QThread::msleep(50);
