@@ -36,14 +36,14 @@ QString patientName(const db::Recordset& rs) {
 // The 0/1 of a check box. The screens send 1/0 (or True/False); sheets of earlier versions
 // kept the box's caption for a ticked box, which also reads as set. Anything else is a
 // mistake of the caller and is refused rather than stored as "not ticked".
-int flag01(const db::Args& a, int i, const QString& what, const QString& caption = {}) {
+int flag01(const db::Args& a, int i, const QString& what, const QStringList& captions = {}) {
     const QString t = a.text(i);
     if (t.isEmpty() || t == QLatin1String("0") || t.compare(u"false", Qt::CaseInsensitive) == 0 ||
         t.compare(u"N", Qt::CaseInsensitive) == 0)
         return 0;
     if (t == QLatin1String("1") || t == QLatin1String("-1") ||
         t.compare(u"true", Qt::CaseInsensitive) == 0 || t.compare(u"Y", Qt::CaseInsensitive) == 0 ||
-        (!caption.isEmpty() && t.compare(caption, Qt::CaseInsensitive) == 0))
+        captions.contains(t, Qt::CaseInsensitive))
         return 1;
     db::raise(QStringLiteral("'%1' is not a valid value for %2 (1 or 0).").arg(t, what));
 }
@@ -367,16 +367,17 @@ db::Recordset saveIntakeSheetData(db::Connection& c, const db::Args& a) {
 // 27 referring party's name.
 db::Recordset saveOtherPatientInfo(db::Connection& c, const db::Args& a) {
     const QVariant referred = a.date(2);
-    const int financial =
-        flag01(a, 14, QStringLiteral("the financial problem"), QStringLiteral("Financial Problem"));
+    const int financial = flag01(a, 14, QStringLiteral("the financial problem"),
+                                 {QStringLiteral("Financial Problem")});
     const int difficulty = flag01(a, 15, QStringLiteral("the difficulty in coping"),
-                                  QStringLiteral("Difficulty in coping with stress"));
+                                  {QStringLiteral("Difficulty in coping with stress")});
     const int aggressive = flag01(a, 16, QStringLiteral("aggressiveness"),
-                                  QStringLiteral("Aggressiveness/Stubborness/Demanding Traits"));
+                                  {QStringLiteral("Aggressiveness/Stubborness/Demanding Traits"),
+                                   QStringLiteral("Aggressiveness/Stuborness/Demanding Traits")});
     const int refusal = flag01(a, 17, QStringLiteral("refusal of treatment"),
-                               QStringLiteral("Refusal to Accept Treatment"));
+                               {QStringLiteral("Refusal to Accept Treatment")});
     const int irregular =
-        flag01(a, 18, QStringLiteral("irregular check-up"), QStringLiteral("Irregular Check-up"));
+        flag01(a, 18, QStringLiteral("irregular check-up"), {QStringLiteral("Irregular Check-up")});
     db::Transaction t(c);
     const QString hosp = requireHospNum(c, a);
     QStringList columns{QStringLiteral("ReferredBy"),

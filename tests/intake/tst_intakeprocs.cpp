@@ -382,6 +382,11 @@ private slots:
         QTest::newRow("irregular") << 18 << QVariant(u"True"_s) << u"IrregularCheckUp"_s;
         QTest::newRow("old caption")
             << 14 << QVariant(u"Financial Problem"_s) << u"FinancialProb"_s;
+        QTest::newRow("old caption, as the box spells it")
+            << 16 << QVariant(u"Aggressiveness/Stuborness/Demanding Traits"_s)
+            << u"Aggressiveness"_s;
+        QTest::newRow("old caption, other case")
+            << 17 << QVariant(u"refusal to accept treatment"_s) << u"Refusal"_s;
     }
     void flags() {
         QFETCH(int, position);
@@ -396,6 +401,31 @@ private slots:
         for (const auto& col : {u"FinancialProb"_s, u"Difficulty"_s, u"Aggressiveness"_s,
                                 u"Refusal"_s, u"IrregularCheckUp"_s})
             QCOMPARE(rs.Text(col), col == column ? u"1"_s : u"0"_s);
+    }
+
+    // The senior-citizen box and the active box in the forms the screens send them.
+    void yesNoFlags_data() {
+        QTest::addColumn<QVariant>("senior");
+        QTest::addColumn<QVariant>("active");
+        QTest::addColumn<QString>("seniorStored");
+        QTest::addColumn<QString>("activeStored");
+        QTest::newRow("ticked") << QVariant(1) << QVariant(u"Y"_s) << u"1"_s << u"Y"_s;
+        QTest::newRow("not ticked") << QVariant(0) << QVariant(u"N"_s) << u"0"_s << u"N"_s;
+        QTest::newRow("as texts") << QVariant(u"True"_s) << QVariant(u"y"_s) << u"1"_s << u"Y"_s;
+        QTest::newRow("empty") << QVariant(QString()) << QVariant(QString()) << u"0"_s << u"N"_s;
+    }
+    void yesNoFlags() {
+        QFETCH(QVariant, senior);
+        QFETCH(QVariant, active);
+        QFETCH(QString, seniorStored);
+        QFETCH(QString, activeStored);
+        Save s = saveFor(u"H6"_s, u"Z-600"_s);
+        s.sheet[31] = senior;
+        s.patient[11] = active;
+        send(*c, s);
+        auto rs = c->Call(kLoad, {u"H6"_s});
+        QCOMPARE(rs.Text(u"SeniorCitizen"_s), seniorStored);
+        QCOMPARE(rs.Text(u"activestatus"_s), activeStored);
     }
 
     // A value that is not what its column keeps refuses the whole save: nothing is stored.
@@ -421,6 +451,10 @@ private slots:
         QTest::newRow("civil status")
             << kSheet << 16 << QVariant(u"Divorced"_s) << u"'Divorced' is not a civil status"_s;
         QTest::newRow("flag") << kOther << 15 << QVariant(u"maybe"_s) << u"'maybe' is not"_s;
+        QTest::newRow("active") << kPatient << 11 << QVariant(u"A"_s) << u"'A' is not"_s;
+        QTest::newRow("sex") << kSheet << 14 << QVariant(u"X"_s) << u"'X' is not a valid sex"_s;
+        QTest::newRow("patient not on file")
+            << kOther << 0 << QVariant(u"NOBODY"_s) << u"Hospital number NOBODY is not"_s;
         QTest::newRow("class code")
             << kPatient << 3 << QVariant(u"ZZ"_s) << u"'ZZ' is not a known classification code."_s;
         QTest::newRow("missing case number")
