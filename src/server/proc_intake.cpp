@@ -131,10 +131,12 @@ void upsertSheet(db::Connection& c, const QString& hosp, const QStringList& colu
 }
 
 // The patient other than `hosp` who holds `caseNo`, as a recordset (empty when none).
+// The case-number index covers only non-empty numbers; both engines use it only when the
+// query says so in the index's own words, hence the redundant condition.
 db::Recordset otherHolder(db::Connection& c, const QString& caseNo, const QString& hosp) {
     return c.Query(QStringLiteral("SELECT HospNum, LastName, FirstName, MiddleName "
-                                  "FROM PATIENT_DATA.tbMaster WHERE ZEPNum = ? AND HospNum <> ? "
-                                  "ORDER BY HospNum LIMIT 1"),
+                                  "FROM PATIENT_DATA.tbMaster WHERE ZEPNum = ? AND ZEPNum <> '' "
+                                  "AND HospNum <> ? ORDER BY HospNum LIMIT 1"),
                    {caseNo, hosp});
 }
 
@@ -286,7 +288,7 @@ db::Recordset getExistsZEPNumber(db::Connection& c, const db::Args& a) {
         return noRows();
     db::Recordset rs =
         c.Query(QStringLiteral("SELECT HospNum, LastName, FirstName, MiddleName, ZEPNum "
-                               "FROM PATIENT_DATA.tbMaster WHERE ZEPNum = ? "
+                               "FROM PATIENT_DATA.tbMaster WHERE ZEPNum = ? AND ZEPNum <> '' "
                                "ORDER BY CASE WHEN HospNum = ? THEN 1 ELSE 0 END, HospNum"),
                 {caseNo, a.text(1)});
     QVector<QVector<QVariant>> rows;
