@@ -10,6 +10,7 @@
 #include "components/patient/clsPatient.h"
 #include "db/connection.h"
 #include "patient/clsPatientSearch.h"
+#include "reports/ui/operations.h"
 #include "ui/messages.h"
 
 #include <QCoreApplication>
@@ -127,6 +128,12 @@ StartupResult modMain::StartUp() {
     // 9. The global connection is the user's connection, with client-side cursors.
     gl.gConnection = &conn;
     gl.cursorLocation = 3;
+    // The report engine reads on the same connection and prints the hospital's name; it is
+    // handed the log-on values as the old engine was.
+    reports::setConnection(gl.gConnection);
+    reports::setHospitalName(gl.hospitalName);
+    reports::setLogOn(gl.currentUser->ServerName(), gl.currentUser->Database(),
+                      conn.settings().user, gl.currentUser->ServerPassword());
 
     // 10. The patient component's own connection and its two sub-objects.
     gl.patientComponent->OpenConnection(gl.gConnection->ConnectionString());
@@ -151,6 +158,8 @@ StartupResult modMain::LogOffAndOn() {
     if (gl.currentUser && gl.currentUser->sqlconnection() &&
         gl.currentUser->sqlconnection()->State() != 0)
         gl.currentUser->sqlconnection()->Close();
+    reports::releaseCurrentReport();
+    reports::setConnection(nullptr);
     gl.release();
     return StartUp();
 }

@@ -20,6 +20,8 @@
 #include "db/procedures.h"
 
 #include <QDate>
+#include <QHash>
+#include <functional>
 
 namespace server {
 namespace {
@@ -88,6 +90,16 @@ const VisitKind kInPatient{"PATIENT_DATA.tbPatient2", "v.RoomID", "BILLING.tbBil
 const VisitKind kOutPatient{"PATIENT_DATA.tbOutPatient", "NULL", "BILLING.tbBillOPDailyOut"};
 const VisitKind kER{"PATIENT_DATA.tbERMaster", "NULL", "BILLING.tbBillOPDailyOut"};
 
+// The statement texts depend only on which criteria are given, so each is built once; a
+// search is then the cost of the query itself.
+QString memo(const QString& key, const std::function<QString()>& make) {
+    static QHash<QString, QString> texts;
+    auto it = texts.constFind(key);
+    if (it == texts.constEnd())
+        it = texts.insert(key, make());
+    return it.value();
+}
+
 QString selectVisits(const VisitKind& k) {
     return QStringLiteral(
                "SELECT v.IdNum AS IDNUM, v.HospNum AS HospNum, v.AdmDate AS AdmDate, "
@@ -98,11 +110,12 @@ QString selectVisits(const VisitKind& k) {
         .arg(QLatin1String(k.room), kAddress, QLatin1String(k.bill), QLatin1String(k.table));
 }
 
-// With names the rows come in name order (the index's order, so a capped search stops
-// early); otherwise the newest visit first.
+// With names the rows come in name order, exactly the name index's order, so that a search
+// for a common name walks the index and stops at the cap instead of sorting every visit of
+// every SANTOS first; otherwise the newest visit first.
 QString orderFor(const Criteria& c) {
     if (!c.lastName.isEmpty() || !c.firstName.isEmpty() || !c.middleName.isEmpty())
-        return QStringLiteral(" ORDER BY LastName, FirstName, MiddleName, AdmDate DESC");
+        return QStringLiteral(" ORDER BY LastName, FirstName, MiddleName");
     return QStringLiteral(" ORDER BY AdmDate DESC, IDNUM");
 }
 
@@ -126,10 +139,13 @@ db::Recordset searchVisits(db::Connection& conn, const db::Args& a, const VisitK
         }
     }
     addConditions(c, where, values);
-    QString sql = selectVisits(k);
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
-    return conn.Query(sql + orderFor(c) + limit(), values);
+    const QString conditions = where.join(QStringLiteral(" AND "));
+    const QString sql = memo(QLatin1String(k.table) + conditions, [&] {
+        return selectVisits(k) +
+               (conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions) +
+               orderFor(c) + limit();
+    });
+    return conn.Query(sql, values);
 }
 
 db::Recordset searchAll(db::Connection& conn, const db::Args& a) {

@@ -150,6 +150,8 @@ void createSynthetic(db::Connection& conn, qint64 patients, QTextStream& log) {
     opd.flush();
     er.flush();
     t.commit();
+    // Fresh statistics, or the planners guess at a million rows as if there were none.
+    conn.Execute(QStringLiteral("ANALYZE"));
     log << patients << " patients, " << admissions << " admissions, " << outPatients
         << " out-patient visits, " << erVisits << " ER visits, " << cases << " case numbers in "
         << clock.elapsed() / 1000 << " s\n";

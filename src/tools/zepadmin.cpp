@@ -5,9 +5,11 @@
 
 #include "components/login/accounts.h"
 #include "db/connection.h"
+#include "reports/export.h"
 #include "server/server.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
@@ -32,6 +34,8 @@ int usage() {
              "  zep-admin synth DATABASE --patients N   add a synthetic hospital (benchmarks)\n"
              "  zep-admin user add DATABASE USER EMPLOYEE-ID [--rights A] [--dept ZEP]\n"
              "  zep-admin user passwd DATABASE USER\n"
+             "  zep-admin report [--database DATABASE] TEMPLATE [VALUE...] --out FILE.pdf\n"
+             "                   [--csv FILE.csv] [--text FILE.txt]   (DATABASE defaults to $ZEP_DATABASE)\n"
              "DATABASE is sqlite:/folder or postgresql://user@host:port/name.\n"
              "Passwords are read from standard input (without echo on a terminal).\n";
     err().flush();
@@ -105,6 +109,19 @@ int run(QStringList args) {
         tools::createDemo(*c, out());
         return 0;
     }
+    if (cmd == QLatin1String("report")) {
+        const QString url = option(args, QStringLiteral("--database"),
+                                   qEnvironmentVariable("ZEP_DATABASE"));
+        if (url.isEmpty()) {
+            err() << "zep-admin report: name the database with --database or ZEP_DATABASE\n";
+            err().flush();
+            return 2;
+        }
+        auto c = openCurrent(url);
+        const int rc = reports::exportCommand(args, *c, err());
+        err().flush();
+        return rc;
+    }
     if (cmd == QLatin1String("synth")) {
         const qint64 n = option(args, QStringLiteral("--patients"), QStringLiteral("0")).toLongLong();
         if (n <= 0 || args.size() != 1)
@@ -139,7 +156,15 @@ int run(QStringList args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Reports lay out text, and text needs fonts, which need a GUI application (offscreen
+    // when there is no display); everything else is a plain console tool.
+    const bool report = argc > 1 && qstrcmp(argv[1], "report") == 0;
+    if (report && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> application =
+        report ? std::make_unique<QGuiApplication>(argc, argv)
+               : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *application;
     QStringList args = app.arguments();
     args.removeFirst();
     try {
