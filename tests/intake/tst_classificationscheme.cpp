@@ -1,6 +1,7 @@
 // The classification scheme: its procedures on a real database, and the maintenance screen
 // driven by clicks and keys.
 #include "intake/frmClassificationScheme.h"
+#include "reports/ui/operations.h"
 #include "server/server.h"
 #include "testdb.h"
 #include "ui/messages.h"
@@ -45,6 +46,7 @@ private slots:
     void enterOrder();
     void deleteRemovesRow();
     void deleteWithoutRowSaysSo();
+    void reportShowsSavedClasses();
 
 private:
     void addClass(const QString& type, const QString& code, double proc, double meds, double room,
@@ -535,6 +537,37 @@ void TestClassificationScheme::deleteWithoutRowSaysSo() {
     QCOMPARE(Messages::shown().first().icon, ui::Icon::Exclamation);
     QVERIFY(!Messages::shownTexts().contains(u"Classification code deleted."_s));
     QVERIFY(!stored(u"A1"_s).isEmpty());
+}
+
+// The printed scheme, opened as the main window opens it, lists what the screen saved.
+void TestClassificationScheme::reportShowsSavedClasses() {
+    addClass(u"A1"_s, u"A"_s, 0, 0, 0, 0, 0);
+    openScreen();
+    doubleClickRow(u"A"_s);
+    QTest::mouseClick(f_->fltEdit, Qt::LeftButton);
+    f_->txtClassification->setText(u"Pay in full"_s);
+    f_->txtRoomPercentI->setText(u"12.5%"_s);
+    press(f_->txtRoomPercentI);
+    QTest::mouseClick(f_->fltSave, Qt::LeftButton);
+
+    reports::setConnection(conn_.get());
+    reports::setHospitalName(u"ZEP TEST HOSPITAL"_s);
+    reports::startRecording();
+    reports::clearShownReports();
+    const QString folder = qEnvironmentVariable("ZEP_SOURCE_DIR") + u"/reports/"_s;
+    QVERIFY(reports::OpenReport(folder, u"ClassificationScheme.rpt"_s,
+                                {u"ZEP TEST HOSPITAL"_s, u"ZEP - SOCIAL SERVICE DEPARTMENT"_s,
+                                 u"1 Test Street"_s}));
+    QVERIFY(reports::ShowReport(false, u"Classification Scheme"_s, false));
+    QCOMPARE(reports::shownReports().size(), 1);
+    const reports::ShownReport shown = reports::shownReports().first();
+    reports::stopRecording();
+    QCOMPARE(shown.title, u"Classification Scheme"_s);
+    QVERIFY(shown.text.contains(u"ZEP - SOCIAL SERVICE DEPARTMENT"_s));
+    QVERIFY(shown.text.contains(u"1 Test Street"_s));
+    QVERIFY2(shown.text.contains(
+                 u"A | Pay in full | income A | level A | 0% | 0% | 12.5% | 0% | 0% | fee A"_s),
+             qPrintable(shown.text));
 }
 
 QTEST_MAIN(TestClassificationScheme)
