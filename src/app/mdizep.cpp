@@ -5,6 +5,7 @@
 #include "modmain.h"
 
 #include "components/login/clscurrentuser.h"
+#include "db/connection.h"
 #include "patient/frmListPatient.h"
 
 #include <QApplication>
@@ -68,6 +69,7 @@ mdiZEP::mdiZEP(QWidget* parent) : QMainWindow(parent) {
     dischargeNotice_ = new QTimer(this);
     dischargeNotice_->setObjectName(QStringLiteral("tmrDischargeNotice"));
     dischargeNotice_->setInterval(65000);
+    connect(dischargeNotice_, &QTimer::timeout, this, &mdiZEP::tmrDischargeNotice_Timer);
 
     resize(1100, 760);
 }
@@ -236,6 +238,32 @@ void mdiZEP::tmrShowDateTime_Timer() {
     const QString text = clockText(QDateTime::currentDateTime());
     if (panel2_->text() != text)
         panel2_->setText(text);
+}
+
+void mdiZEP::tmrDischargeNotice_Timer() {
+    db::Connection* c = g().gConnection;
+    if (!c || !character_)
+        return; // no character to announce with
+    int count = 0;
+    try {
+        auto rs = c->Call(QStringLiteral("ZEP..sp_ZEP_LoadDischargeNoticeCount"));
+        if (!rs.Eof())
+            count = rs.Value(QStringLiteral("recCount")).toInt();
+    } catch (const db::Error&) {
+        return; // a poll that fails waits for the next tick
+    }
+    if (count <= 0)
+        return;
+    character_->MoveTo(640, 100);
+    character_->Show();
+    character_->Play(QStringLiteral("Announce"));
+    for (int i = 0; i < 3; ++i)
+        character_->Speak(QStringLiteral("You Have Received a Discharge Notice."));
+    character_->MoveTo(650, 450);
+    character_->Play(QStringLiteral("Announce"));
+    for (int i = 0; i < 2; ++i)
+        character_->Speak(QStringLiteral("You Have Received a Discharge Notice!"));
+    character_->setIdleOn(true);
 }
 
 void mdiZEP::closeForLogOff() {

@@ -1,6 +1,8 @@
 #pragma once
 // The workstation's one top-level window: the multiple-document frame with the menu bar,
 // the toolbar, the status bar with the user and the clock.
+#include "components/agent/agent.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
@@ -42,6 +44,14 @@ public:
     // numbers its boxes held.
     void btnListing_Click();
 
+    // The announcing character's control, and the character the window refers to (none is
+    // ever loaded by the workstation itself).
+    agent::Agent& Agent1() { return agent_; }
+    void setCharacter(agent::Character* c) { character_ = c; }
+    // One tick of the discharge-notice poll: when notices wait, the character announces
+    // them. The timer that would call it is never switched on.
+    void tmrDischargeNotice_Timer();
+
     // The clock's text for a moment: "(DD MMMM YYYY)  hh:mm ".
     static QString clockText(const QDateTime& t);
     // Closes every screen and the window without ending the workstation (log off).
@@ -65,6 +75,8 @@ private:
     QHash<QString, QMenu*> menus_;
     QHash<QString, QToolButton*> buttons_;
     QHash<QString, std::function<void()>> handlers_;
+    agent::Agent agent_;
+    agent::Character* character_ = nullptr;
     QMdiArea* mdi_;
     QLabel* panel1_;
     QLabel* panel2_;

@@ -12,5 +12,6 @@ void registerSearchProcedures();   // proc_search.cpp
 void registerPatientProcedures();  // proc_patient.cpp
 void registerIntakeProcedures(); // proc_intake.cpp
 void registerClassificationProcedures(); // proc_classification.cpp
+void registerDischargeProcedures(); // proc_discharge.cpp
 
 } // namespace server

@@ -13,6 +13,7 @@ void registerProcedures() {
         // One call per area, in any order (the areas do not depend on one another).
         registerEmployeeProcedures();
         registerSearchProcedures();
+        registerDischargeProcedures();
         registerPatientProcedures();
         registerIntakeProcedures();
         registerClassificationProcedures();

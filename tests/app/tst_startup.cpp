@@ -9,6 +9,7 @@
 #include "components/login/accounts.h"
 #include "components/login/clscurrentuser.h"
 #include "db/connection.h"
+#include "patient/frmListPatient.h"
 #include "ui/messages.h"
 
 #include <QAction>
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -149,6 +151,71 @@ private slots:
         QVERIFY(!w->tmrDischargeNotice()->isActive());
         QCOMPARE(w->tmrDischargeNotice()->interval(), 65000);
         QCOMPARE(w->windowTitle(), app::departmentTitle());
+    }
+
+    void dischargeNoticePoll() {
+        logInAs(QStringLiteral("msantos"), password);
+        QCOMPARE(modMain::StartUp(), StartupResult::MainWindowShown);
+        auto* w = modMain::mainWindow();
+        db::Connection& c = *app::g().gConnection;
+        w->tmrDischargeNotice_Timer(); // no character loaded: nothing to announce with
+        QVERIFY(w->Agent1().empty());
+        agent::Character* merlin = w->Agent1().Load(QStringLiteral("Merlin"));
+        w->setCharacter(merlin);
+        w->tmrDischargeNotice_Timer(); // no notice waiting
+        QVERIFY(merlin->queue().isEmpty());
+        c.Execute(QStringLiteral("INSERT INTO ZEP.tbZEPDischargeNotice (IdNum, HospNum, NoticeDate) "
+                                 "VALUES ('1002', 'H001', '2026-12-09 08:00:00')"));
+        w->tmrDischargeNotice_Timer();
+        const auto& q = merlin->queue();
+        QCOMPARE(q.size(), 11);
+        QCOMPARE(q.at(0).kind, agent::Request::MoveTo);
+        QCOMPARE(q.at(0).at, QPoint(640, 100));
+        QCOMPARE(q.at(1).kind, agent::Request::Show);
+        QCOMPARE(q.at(2).text, QStringLiteral("Announce"));
+        for (int i = 3; i < 6; ++i)
+            QCOMPARE(q.at(i).text, QStringLiteral("You Have Received a Discharge Notice."));
+        QCOMPARE(q.at(6).at, QPoint(650, 450));
+        QCOMPARE(q.at(7).text, QStringLiteral("Announce"));
+        QCOMPARE(q.at(8).text, QStringLiteral("You Have Received a Discharge Notice!"));
+        QCOMPARE(q.at(9).text, QStringLiteral("You Have Received a Discharge Notice!"));
+        QCOMPARE(q.at(10).kind, agent::Request::IdleOn);
+        c.Execute(QStringLiteral("DELETE FROM ZEP.tbZEPDischargeNotice"));
+    }
+
+    void intakeWithoutSelectionShowsTheList() {
+        logInAs(QStringLiteral("msantos"), password);
+        QCOMPARE(modMain::StartUp(), StartupResult::MainWindowShown);
+        auto* w = modMain::mainWindow();
+        QVERIFY(!w->patientList());
+        w->item(QStringLiteral("mnuIntakeSheet"))->trigger();
+        QVERIFY(w->patientList());
+        QCOMPARE(w->mdiArea()->subWindowList().size(), 1); // the list and nothing else
+        w->item(QStringLiteral("mnuIntakeSheet"))->trigger();
+        QCOMPARE(w->mdiArea()->subWindowList().size(), 1); // one shared list
+    }
+
+    void datasheetFollowsTheSelection() {
+        logInAs(QStringLiteral("msantos"), password);
+        QCOMPARE(modMain::StartUp(), StartupResult::MainWindowShown);
+        auto* w = modMain::mainWindow();
+        db::Connection& conn = *app::g().gConnection;
+        conn.Execute(QStringLiteral("INSERT INTO PATIENT_DATA.tbMaster (HospNum, LastName) VALUES ('H777', 'LUNA')"));
+        conn.Execute(QStringLiteral("INSERT INTO PATIENT_DATA.tbPatient2 (IdNum, HospNum, AdmDate) VALUES ('8001', 'H777', '2026-01-02 08:00:00')"));
+        conn.Execute(QStringLiteral("INSERT INTO PATIENT_DATA.tbERMaster (IdNum, HospNum, AdmDate) VALUES ('8001E', 'H777', '2026-01-03 08:00:00')"));
+        QAction* datasheet = w->item(QStringLiteral("mnuViewPatientDatasheet"));
+        frmListPatient* list = w->showPatientList();
+        QVERIFY(!datasheet->isEnabled());
+        list->search(QStringLiteral("H777"), {}, {}, {}, {});
+        QCOMPARE(list->IDNUM(), QStringLiteral("8001"));
+        QVERIFY(datasheet->isEnabled());
+        list->findChild<QRadioButton*>(QStringLiteral("optPatientType_3"))->click();
+        list->search(QStringLiteral("H777"), {}, {}, {}, {});
+        QCOMPARE(list->IDNUM(), QStringLiteral("8001E"));
+        QVERIFY(!datasheet->isEnabled());
+        conn.Execute(QStringLiteral("DELETE FROM PATIENT_DATA.tbERMaster WHERE HospNum = 'H777'"));
+        conn.Execute(QStringLiteral("DELETE FROM PATIENT_DATA.tbPatient2 WHERE HospNum = 'H777'"));
+        conn.Execute(QStringLiteral("DELETE FROM PATIENT_DATA.tbMaster WHERE HospNum = 'H777'"));
     }
 
     void clockPattern_data() {
