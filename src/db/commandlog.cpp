@@ -5,8 +5,10 @@ namespace db {
 int CommandLog::append(LoggedCommand c) {
     if (!enabled_)
         return -1;
+    // Past the limit the oldest quarter goes at once: dropping one entry per command would
+    // move the whole log every time in a long session.
     if (entries_.size() >= limit_)
-        entries_.remove(0, entries_.size() - limit_ + 1);
+        entries_.remove(0, std::max<qsizetype>(1, entries_.size() - limit_ * 3 / 4));
     entries_.append(std::move(c));
     return int(entries_.size()) - 1;
 }

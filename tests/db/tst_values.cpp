@@ -1,5 +1,6 @@
 // The value rules every screen and procedure shares: number texts, date texts, settings
 // URLs, procedure names and the SQL rewriting of the dialects.
+#include "db/commandlog.h"
 #include "db/dates.h"
 #include "db/dialect.h"
 #include "db/numbers.h"
@@ -160,6 +161,20 @@ private slots:
         const auto d = db::Dialect::make(db::Backend::PostgreSQL);
         QCOMPARE(d->placeholders(QStringLiteral("SELECT '?' , ? WHERE a = ? AND b = 'it''s ?'")),
                  QStringLiteral("SELECT '?' , $1 WHERE a = $2 AND b = 'it''s ?'"));
+    }
+
+    void commandLogKeepsItsNewestEntries() {
+        db::CommandLog log;
+        log.setLimit(100);
+        for (int i = 0; i < 1000; ++i)
+            log.append({db::LoggedCommand::Statement, QString::number(i), {}, true});
+        QVERIFY(log.entries().size() <= 100);
+        QVERIFY(log.entries().size() >= 75);
+        QCOMPARE(log.entries().last().text, QStringLiteral("999"));
+        // in order, without gaps
+        const int first = log.entries().first().text.toInt();
+        for (int i = 0; i < log.entries().size(); ++i)
+            QCOMPARE(log.entries().at(i).text.toInt(), first + i);
     }
 
     void recordsetReading() {
