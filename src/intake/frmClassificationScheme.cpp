@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -64,7 +66,10 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption) {
 UpDown::UpDown(QWidget* parent) : QAbstractSpinBox(parent) {
     setButtonSymbols(UpDownArrows);
     setFocusPolicy(Qt::NoFocus);
+    setFrame(false);
     lineEdit()->setReadOnly(true);
+    // Only the arrows show: the value lives in the percentage box beside it.
+    setFixedWidth(sizeHint().width());
 }
 
 void UpDown::stepBy(int steps) {
@@ -73,7 +78,11 @@ void UpDown::stepBy(int steps) {
 }
 
 QSize UpDown::sizeHint() const {
-    return {ui::twips(255), QAbstractSpinBox::sizeHint().height()};
+    QStyleOptionSpinBox opt;
+    initStyleOption(&opt);
+    const QRect arrows =
+        style()->subControlRect(QStyle::CC_SpinBox, &opt, QStyle::SC_SpinBoxUp, this);
+    return {std::max(arrows.width() + 2, ui::twips(150)), QAbstractSpinBox::sizeHint().height()};
 }
 
 frmClassificationScheme::frmClassificationScheme(QWidget* parent)
