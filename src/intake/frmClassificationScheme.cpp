@@ -63,6 +63,8 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption) {
 
 } // namespace
 
+namespace intake {
+
 UpDown::UpDown(QWidget* parent) : QAbstractSpinBox(parent) {
     setButtonSymbols(UpDownArrows);
     setFocusPolicy(Qt::NoFocus);
@@ -85,6 +87,8 @@ QSize UpDown::sizeHint() const {
     return {std::max(arrows.width() + 2, ui::twips(150)), QAbstractSpinBox::sizeHint().height()};
 }
 
+} // namespace intake
+
 frmClassificationScheme::frmClassificationScheme(QWidget* parent)
     : QDialog(parent), model_(new ui::RecordsetModel(this)) {
     setObjectName(QStringLiteral("frmClassificationScheme"));
@@ -99,7 +103,8 @@ frmClassificationScheme::frmClassificationScheme(QWidget* parent)
     connect(GridClassification, &QTableView::doubleClicked, this,
             &frmClassificationScheme::GridClassification_DblClick);
     for (int i = 0; i < int(UpDown1.size()); ++i)
-        connect(UpDown1[i], &UpDown::stepped, this, [this, i](bool up) { UpDown1_Change(i, up); });
+        connect(UpDown1[i], &intake::UpDown::stepped, this,
+                [this, i](bool up) { UpDown1_Change(i, up); });
 
     // Codes are upper case; typing one means a class is being written, not started.
     connect(txtCode, &QLineEdit::textEdited, this, [this](const QString& t) {
@@ -170,7 +175,7 @@ void frmClassificationScheme::buildLayout() {
     txtMedicinesI = box(fraDiscounts, "txtMedicinesI");
     txtProfFee = box(fraDiscounts, "txtProfFee");
     for (int i = 0; i < int(UpDown1.size()); ++i) {
-        UpDown1[i] = new UpDown(fraDiscounts);
+        UpDown1[i] = new intake::UpDown(fraDiscounts);
         UpDown1[i]->setObjectName(QStringLiteral("UpDown1_%1").arg(i));
         // The fraction behind each percentage is kept, not typed.
         fractionBox(i)->setVisible(false);
@@ -302,7 +307,7 @@ void frmClassificationScheme::setBoxesEnabled(bool on) {
     for (QLineEdit* e : entryBoxes())
         e->setEnabled(on);
     // A spinner changes its box, so it follows the box.
-    for (UpDown* u : UpDown1)
+    for (intake::UpDown* u : UpDown1)
         u->setEnabled(on);
 }
 

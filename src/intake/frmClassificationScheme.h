@@ -21,6 +21,8 @@ namespace ui {
 class RecordsetModel;
 }
 
+namespace intake {
+
 // An up-down spinner without a value of its own: each step is reported to the screen.
 class UpDown : public QAbstractSpinBox {
     Q_OBJECT
@@ -35,6 +37,8 @@ signals:
 protected:
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
 };
+
+} // namespace intake
 
 class frmClassificationScheme : public QDialog {
     Q_OBJECT
@@ -71,7 +75,7 @@ public:
     QLineEdit* txtRoomI;
     QLineEdit* txtProceduresI;
     QLineEdit* txtMedicinesI;
-    std::array<UpDown*, 5> UpDown1{};
+    std::array<intake::UpDown*, 5> UpDown1{};
     QPushButton* fltNew;
     QPushButton* fltEdit;
     QPushButton* fltSave;
