@@ -150,19 +150,28 @@ db::Recordset searchVisits(db::Connection& conn, const db::Args& a, const VisitK
 
 db::Recordset searchAll(db::Connection& conn, const db::Args& a) {
     const Criteria c(a);
-    QStringList parts;
+    QStringList conditions;
     QVariantList values;
-    for (const VisitKind* k : {&kInPatient, &kOutPatient, &kER}) {
+    for (int i = 0; i < 3; ++i) {
         QStringList where;
         addConditions(c, where, values);
-        QString part = selectVisits(*k);
-        if (!where.isEmpty())
-            part += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
-        parts << part;
+        conditions << where.join(QStringLiteral(" AND "));
     }
-    return conn.Query(QStringLiteral("SELECT * FROM (") + parts.join(QStringLiteral(" UNION ALL ")) +
-                          QStringLiteral(") x") + orderFor(c) + limit(),
-                      values);
+    const QString sql = memo(QStringLiteral("all:") + conditions.first(), [&] {
+        // Each kind of visit is ordered and cut on its own, so each walks its index and
+        // stops at the cap; only the three short lists are merged and sorted.
+        QStringList parts;
+        int n = 0;
+        for (const VisitKind* k : {&kInPatient, &kOutPatient, &kER}) {
+            const QString& where = conditions.at(n);
+            parts << QStringLiteral("SELECT * FROM (") + selectVisits(*k) +
+                         (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where) +
+                         orderFor(c) + limit() + QStringLiteral(") v%1").arg(++n);
+        }
+        return QStringLiteral("SELECT * FROM (") + parts.join(QStringLiteral(" UNION ALL ")) +
+               QStringLiteral(") x") + orderFor(c) + limit();
+    });
+    return conn.Query(sql, values);
 }
 
 db::Recordset searchZepPatients(db::Connection& conn, const db::Args& a) {
