@@ -6,7 +6,9 @@
 
 #include "components/login/clscurrentuser.h"
 #include "db/connection.h"
+#include "intake/frmClassificationScheme.h"
 #include "patient/frmListPatient.h"
+#include "reports/ui/operations.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -157,6 +159,20 @@ void mdiZEP::wireItems() {
         frmListPatient* list = patientList();
         if (!list || list->HospNum().isEmpty())
             showPatientList();
+    });
+    // Edit Classification Scheme (hidden): the scheme screen, modal.
+    setHandler(QStringLiteral("mnuClassificationScheme"), [this] {
+        frmClassificationScheme f(this);
+        f.setConnection(g().gConnection);
+        f.setHospitalName(g().hospitalName);
+        f.exec();
+    });
+    // Reports > Classification Scheme (hidden).
+    setHandler(QStringLiteral("mnuPrintClassificationScheme"), [] {
+        if (reports::OpenReport(g().reportFolder, QStringLiteral("ClassificationScheme.rpt"),
+                                {g().hospitalName.toUpper(), departmentTitle().toUpper(),
+                                 g().hospitalAddress}))
+            reports::ShowReport(false, QStringLiteral("Classification Scheme"), false);
     });
 }
 

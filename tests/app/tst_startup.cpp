@@ -10,6 +10,7 @@
 #include "components/login/clscurrentuser.h"
 #include "db/connection.h"
 #include "patient/frmListPatient.h"
+#include "reports/ui/operations.h"
 #include "ui/messages.h"
 
 #include <QAction>
@@ -216,6 +217,35 @@ private slots:
         conn.Execute(QStringLiteral("DELETE FROM PATIENT_DATA.tbERMaster WHERE HospNum = 'H777'"));
         conn.Execute(QStringLiteral("DELETE FROM PATIENT_DATA.tbPatient2 WHERE HospNum = 'H777'"));
         conn.Execute(QStringLiteral("DELETE FROM PATIENT_DATA.tbMaster WHERE HospNum = 'H777'"));
+    }
+
+    void classificationSchemeReportItem() {
+        logInAs(QStringLiteral("msantos"), password);
+        QCOMPARE(modMain::StartUp(), StartupResult::MainWindowShown);
+        auto* w = modMain::mainWindow();
+        // The templates of the source tree stand in for the installed REPORTS folder.
+        app::g().reportFolder = qEnvironmentVariable("ZEP_SOURCE_DIR") + QStringLiteral("/reports/");
+        db::Connection& c = *app::g().gConnection;
+        c.Call(QStringLiteral("ZEP..sp_ZEP_UpdateClassificationScheme"),
+               {QStringLiteral("A1"), QStringLiteral("C1"), 0.25, 0.5, 0.75, 0.1, 0.2, 0.3, 0.4,
+                QStringLiteral("Class C1"), QStringLiteral("5000"), QStringLiteral("3 dependents"),
+                QStringLiteral("none"), QString(), QString()});
+        reports::startRecording();
+        reports::clearShownReports();
+        // A hidden item is disabled too; show it, as a later release of the menu might.
+        w->item(QStringLiteral("mnuPrintClassificationScheme"))->setVisible(true);
+        QVERIFY(w->item(QStringLiteral("mnuPrintClassificationScheme"))->isEnabled());
+        w->item(QStringLiteral("mnuPrintClassificationScheme"))->trigger();
+        QVERIFY2(ui::Messages::shown().isEmpty(), qPrintable(ui::Messages::shownTexts().join(u'|')));
+        QTRY_COMPARE(reports::shownReports().size(), 1);
+        reports::stopRecording();
+        const auto& r = reports::shownReports().first();
+        QCOMPARE(r.title, QStringLiteral("Classification Scheme"));
+        QCOMPARE(r.fileName, QStringLiteral("ClassificationScheme.rpt"));
+        QVERIFY(r.text.contains(QStringLiteral("ST. TEST GENERAL HOSPITAL")));
+        QVERIFY(r.text.contains(app::departmentTitle().toUpper()));
+        QVERIFY(r.text.contains(QStringLiteral("C1")));
+        QVERIFY2(r.text.contains(QStringLiteral("25%")), qPrintable(r.text));
     }
 
     void clockPattern_data() {
