@@ -5,17 +5,26 @@
 namespace db {
 namespace {
 
-// Calls f(start, end) for each stretch of `sql` that lies outside '...' and "..." quotes.
+// Calls f(start, end) for each stretch of `sql` that lies outside '...' and "..." quotes
+// and outside -- comments (a comment runs to the end of its line and may hold anything,
+// an apostrophe or a question mark included).
 template <class F> void outsideQuotes(const QString& sql, F f) {
     int start = 0;
-    QChar quote;
+    QChar quote; // '\'', '"', or '-' inside a comment
     for (int i = 0; i < sql.size(); ++i) {
         const QChar c = sql.at(i);
         if (!quote.isNull()) {
-            if (c == quote)
+            const bool ends = quote == QLatin1Char('-') ? c == QLatin1Char('\n') : c == quote;
+            if (ends) {
                 quote = QChar();
-            if (quote.isNull())
                 start = i + 1;
+            }
+            continue;
+        }
+        if (c == QLatin1Char('-') && i + 1 < sql.size() && sql.at(i + 1) == QLatin1Char('-')) {
+            f(start, i);
+            quote = QLatin1Char('-');
+            ++i;
             continue;
         }
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {

@@ -177,6 +177,14 @@ private slots:
             QCOMPARE(log.entries().at(i).text.toInt(), first + i);
     }
 
+    void pgPlaceholdersSkipComments() {
+        const auto d = db::Dialect::make(db::Backend::PostgreSQL);
+        QCOMPARE(d->placeholders(QStringLiteral("SELECT a -- the patient's own ?\nFROM t WHERE b = ? -- end")),
+                 QStringLiteral("SELECT a -- the patient's own ?\nFROM t WHERE b = $1 -- end"));
+        QCOMPARE(d->placeholders(QStringLiteral("SELECT 5 - -? , ?")),
+                 QStringLiteral("SELECT 5 - -$1 , $2"));
+    }
+
     void recordsetReading() {
         db::Recordset rs({QStringLiteral("HospNum"), QStringLiteral("amount")},
                          {{QStringLiteral(" 0012 "), 12.5}, {QVariant(), QVariant()}});
