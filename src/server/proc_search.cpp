@@ -182,11 +182,14 @@ db::Recordset searchZepPatients(db::Connection& conn, const db::Args& a) {
     Criteria masterOnly = c;
     masterOnly.idNum.clear();
     addConditions(masterOnly, where, values);
+    // The patient's latest visit of any kind. The hospital number is tested inside each
+    // branch, where the visit tables' indexes answer it; tested outside the union, the
+    // engine would read every visit of the hospital for each patient.
     const QString latest = QStringLiteral(
-        "(SELECT v.IdNum FROM (SELECT IdNum, HospNum, AdmDate FROM PATIENT_DATA.tbPatient2 "
-        "UNION ALL SELECT IdNum, HospNum, AdmDate FROM PATIENT_DATA.tbOutPatient UNION ALL "
-        "SELECT IdNum, HospNum, AdmDate FROM PATIENT_DATA.tbERMaster) v WHERE v.HospNum = "
-        "m.HospNum ORDER BY v.AdmDate DESC LIMIT 1)");
+        "(SELECT v.IdNum FROM (SELECT IdNum, AdmDate FROM PATIENT_DATA.tbPatient2 WHERE "
+        "HospNum = m.HospNum UNION ALL SELECT IdNum, AdmDate FROM PATIENT_DATA.tbOutPatient "
+        "WHERE HospNum = m.HospNum UNION ALL SELECT IdNum, AdmDate FROM PATIENT_DATA.tbERMaster "
+        "WHERE HospNum = m.HospNum) v ORDER BY v.AdmDate DESC LIMIT 1)");
     QString sql = QStringLiteral("SELECT * FROM (SELECT %1 AS IDNUM, m.HospNum AS HospNum, "
                                  "NULL AS AdmDate, m.LastName AS LastName, m.FirstName AS "
                                  "FirstName, m.MiddleName AS MiddleName, NULL AS RoomID, "
