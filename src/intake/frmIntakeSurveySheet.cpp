@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -80,7 +81,13 @@ frmIntakeSurveySheet::frmIntakeSurveySheet(QWidget* parent) : QWidget(parent) {
     connect(cmdSave, &QPushButton::clicked, this, &frmIntakeSurveySheet::cmdSave_Click);
     connect(cmdSavePrint, &QPushButton::clicked, this, &frmIntakeSurveySheet::cmdSavePrint_Click);
     connect(cmdEdit, &QPushButton::clicked, this, &frmIntakeSurveySheet::cmdEdit_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    // In the main window the sheet lives in a sub-window, which is what Close closes.
+    connect(cmdCancel, &QPushButton::clicked, this, [this] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            sub->close();
+        else
+            close();
+    });
     connect(cmdListZipCodes, &QPushButton::clicked, this,
             &frmIntakeSurveySheet::cmdListZipCodes_Click);
     connect(cmdAll, &QPushButton::clicked, this, &frmIntakeSurveySheet::cmdAll_Click);

@@ -1,6 +1,7 @@
 // The intake sheet screen on a real database: opening for each kind of visit, the Enter
 // chain, the family grid driven by keys, a save read back by a new screen, the refusals
 // and a failed save that leaves the database and the screen as they were.
+#include "components/codesearch/clsCodeSearch.h"
 #include "components/patient/clsPatientMaster.h"
 #include "db/settings.h"
 #include "intake/frmIntakeSurveySheet.h"
@@ -36,6 +37,8 @@ void seed(db::Connection& c) {
     run(u"INSERT INTO ZEP.tbZEPReferringParty (Code, ReferringParty) VALUES "
         "('R1', 'Barangay'), ('R2', 'Walk-in')"_s);
     run(u"INSERT INTO ZEP.tbZEPActive (Code, CaseStatus) VALUES ('N', 'New'), ('O', 'Old')"_s);
+    run(u"INSERT INTO BUILD_FILE.tbCoZipCode (ZipCode, Town, Province) VALUES "
+        "('3001', 'Paombong', 'Bulacan')"_s);
     run(u"INSERT INTO PATIENT_DATA.tbRoom (RoomID, Station) VALUES ('R301', 'NS3')"_s);
     run(u"INSERT INTO PATIENT_DATA.tbMaster (HospNum, LastName, FirstName, MiddleName, Sex, "
         "BirthDate, BirthPlace, CivilStatus, Occupation, HouseStreet, Barangay, Town, Province, "
@@ -88,6 +91,7 @@ private slots:
     void opening();
     void enterChain();
     void zipCodeEnter();
+    void classCodeAndEdit();
     void familyGridByKeys();
     void totalIsTheSum();
     void saveAndReopen();
@@ -266,13 +270,60 @@ void TestIntakeSheet::enterChain() {
 }
 
 void TestIntakeSheet::zipCodeEnter() {
-    // Without a code-search component the zip code stays and the focus moves on.
     auto f = open(u"H1"_s, u"1001"_s, u"0"_s);
+    // Without a pick the zip code and town stay and the focus moves on.
     f->txtZipCode->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), f->txtZipCode);
     press(f->txtZipCode);
     QCOMPARE(QApplication::focusWidget(), f->txtTelNo);
     QCOMPARE(f->txtZipCode->text(), u"3000"_s);
+    QCOMPARE(f->txtProvince->text(), u"Malolos, Bulacan"_s);
+
+    codesearch::clsCodeSearch search;
+    search.setConnection(conn_.get());
+    search.setSearchMode(false); // takes the typed code without showing the picker
+    f->setCodeSearch(&search);
+    for (const QString& code : {u"9999"_s, u"3001"_s}) {
+        f->txtZipCode->setText(code);
+        f->txtZipCode->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), f->txtZipCode);
+        press(f->txtZipCode);
+        QCOMPARE(QApplication::focusWidget(), f->txtTelNo);
+    }
+    QCOMPARE(f->txtZipCode->text(), u"3001"_s);
+    QCOMPARE(f->txtProvince->text(), u"Paombong, Bulacan"_s);
+    QCOMPARE(Messages::shownTexts(), QStringList());
+}
+
+void TestIntakeSheet::classCodeAndEdit() {
+    auto f = open(u"H1"_s, u"1001"_s, u"0"_s);
+    // Picking a code shows the name at the same list position.
+    const int two = f->cboClassCode->findText(u"C2"_s);
+    QVERIFY(two >= 0);
+    f->cboClassCode->setCurrentIndex(two);
+    emit f->cboClassCode->activated(two);
+    QCOMPARE(f->txtClassification->text(), u"Class Two"_s);
+    // A status chosen from the list gives its code; a typed unknown text keeps it.
+    f->cbostatus->setCurrentIndex(f->cbostatus->findText(u"New"_s));
+    emit f->cbostatus->activated(f->cbostatus->currentIndex());
+    QCOMPARE(f->statusCode(), u"N"_s);
+    f->cbostatus->setCurrentText(u"Unheard of"_s);
+    emit f->cbostatus->lineEdit()->editingFinished();
+    QCOMPARE(f->statusCode(), u"N"_s);
+
+    // A fresh sheet is empty and closed to entry until Edit.
+    f->clearSheet();
+    QCOMPARE(f->txtLastName->text(), QString());
+    QCOMPARE(f->txtCaseNo->text(), QString());
+    QVERIFY(!f->optCS[2]->isChecked());
+    QVERIFY(!f->txtLastName->isEnabled());
+    QVERIFY(!f->chkFinancialProb->isEnabled());
+    QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+    QVERIFY(f->txtLastName->isEnabled());
+    QVERIFY(f->txtCaseNo->isEnabled());
+    QVERIFY(f->DTDateReferred->isEnabled());
+    QTest::mouseClick(f->cmdCancel, Qt::LeftButton);
+    QVERIFY(!f->isVisible());
 }
 
 void TestIntakeSheet::clickCell(frmIntakeSurveySheet& f, int row, int col) {
