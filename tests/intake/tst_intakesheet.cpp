@@ -7,6 +7,7 @@
 #include "intake/frmIntakeSurveySheet.h"
 #include "intake/intakesave.h"
 #include "patient/clsPatientSearch.h"
+#include "patient/frmEmployeeListing.h"
 #include "reports/ui/operations.h"
 #include "testdb.h"
 #include "ui/messages.h"
@@ -22,6 +23,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using ui::Messages;
@@ -92,6 +94,7 @@ private slots:
     void enterChain();
     void zipCodeEnter();
     void classCodeAndEdit();
+    void workerLookup();
     void familyGridByKeys();
     void totalIsTheSum();
     void saveAndReopen();
@@ -324,6 +327,41 @@ void TestIntakeSheet::classCodeAndEdit() {
     QVERIFY(f->DTDateReferred->isEnabled());
     QTest::mouseClick(f->cmdCancel, Qt::LeftButton);
     QVERIFY(!f->isVisible());
+}
+
+// Enter in an empty worker box opens the worker list; the choice gives the worker's name.
+void TestIntakeSheet::workerLookup() {
+    conn_->Execute(u"INSERT INTO ZEP.tbZEPEmployee (EmployeeID, LastName, FirstName) VALUES "
+                   "('E1', 'DELA CRUZ', 'JUANA')"_s);
+    auto f = open(u"H1"_s, u"1001"_s, u"0"_s);
+    // In the list: `beforeSelect` runs with the list loaded, then Select (or Close).
+    const auto answer = [](bool select, std::function<void()> beforeSelect = {}) {
+        QTimer::singleShot(0, [=] {
+            auto* list = qobject_cast<frmEmployeeListing*>(QApplication::activeModalWidget());
+            QVERIFY(list);
+            if (beforeSelect)
+                beforeSelect();
+            QTest::mouseClick(select ? list->cmdSelect : list->cmdClose, Qt::LeftButton);
+        });
+    };
+    f->txtZEPW->setFocus();
+    answer(false);
+    press(f->txtZEPW);
+    QCOMPARE(f->txtZEPW->text(), QString());
+    answer(true);
+    press(f->txtZEPW);
+    QCOMPARE(f->txtZEPW->text(), u"DELA CRUZ, JUANA"_s);
+    QCOMPARE(f->workerCode(), u"E1"_s);
+    // A box already holding a worker keeps him on Enter.
+    press(f->txtZEPW);
+    QCOMPARE(f->txtZEPW->text(), u"DELA CRUZ, JUANA"_s);
+    // The worker left the department while the list was open.
+    answer(true,
+           [this] { conn_->Execute(u"DELETE FROM ZEP.tbZEPEmployee WHERE EmployeeID = 'E1'"_s); });
+    QTest::mouseClick(f->cmdAll, Qt::LeftButton);
+    QCOMPARE(Messages::shownTexts(), QStringList{u"Employee No Longer Exists."_s});
+    QCOMPARE(Messages::shown().first().title, u"MESSAGE"_s);
+    QCOMPARE(Messages::shown().first().icon, ui::Icon::Exclamation);
 }
 
 void TestIntakeSheet::clickCell(frmIntakeSurveySheet& f, int row, int col) {
