@@ -397,7 +397,8 @@ void frmIntakeSurveySheet::buildEnterChain() {
     for (const auto& chain : chains)
         for (QWidget* w : chain)
             w->installEventFilter(this);
-    for (QWidget* w : {static_cast<QWidget*>(txtCaseNo), static_cast<QWidget*>(txtZEPW)})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{txtCaseNo, txtZEPW, cmdSavePrint, cmdEdit, cmdCancel})
         w->installEventFilter(this);
 }
 
@@ -437,6 +438,11 @@ bool frmIntakeSurveySheet::enterKey(QWidget* w) {
     if (w == txtDocOthers) {
         SSTab1->setCurrentIndex(1);
         moveTo(0, 0);
+        return true;
+    }
+    // Enter on a button presses it, as on the other data-entry screens.
+    if (auto* b = qobject_cast<QPushButton*>(w)) {
+        b->click();
         return true;
     }
     QWidget* next = next_.value(w);

@@ -29,16 +29,22 @@ bool frmIntakeSurveySheet::checkCaseNumber() {
     conflict_ = false;
     if (!conn_)
         return false;
-    const db::Recordset rs =
-        conn_->Call(QStringLiteral("ZEP..sp_ZEP_GetExistsZEPNumber"),
-                    {txtCaseNo->text().trimmed(), txtHospitalNo->text().trimmed()});
-    if (!rs.Eof() &&
-        rs.Text(QStringLiteral("HospNum")).trimmed() != txtHospitalNo->text().trimmed()) {
-        ui::Messages::plain(QStringLiteral("The CaseNumber already exists and is owned by ") +
-                                rs.Text(QStringLiteral("PatientName")),
-                            kTitle);
-        txtCaseNo->clear();
-        txtCaseNo->setEnabled(true);
+    try {
+        const db::Recordset rs =
+            conn_->Call(QStringLiteral("ZEP..sp_ZEP_GetExistsZEPNumber"),
+                        {txtCaseNo->text().trimmed(), txtHospitalNo->text().trimmed()});
+        if (!rs.Eof() &&
+            rs.Text(QStringLiteral("HospNum")).trimmed() != txtHospitalNo->text().trimmed()) {
+            ui::Messages::plain(QStringLiteral("The CaseNumber already exists and is owned by ") +
+                                    rs.Text(QStringLiteral("PatientName")),
+                                kTitle);
+            txtCaseNo->clear();
+            txtCaseNo->setEnabled(true);
+            conflict_ = true;
+        }
+    } catch (const db::Error& e) {
+        // A check that could not run clears nothing but lets nothing be saved on it.
+        ui::Messages::critical(e.Description(), kTitle);
         conflict_ = true;
     }
     return !conflict_;
@@ -55,14 +61,8 @@ bool frmIntakeSurveySheet::save() {
         txtCaseNo->setEnabled(true);
         return false;
     }
-    try {
-        if (!checkCaseNumber())
-            return false;
-    } catch (const db::Error& e) {
-        ui::Messages::critical(QStringLiteral("Data Not Successfully Saved.\n") + e.Description(),
-                               kTitle);
+    if (!checkCaseNumber())
         return false;
-    }
     int civil = -1;
     for (int i = 0; i < 4; ++i)
         if (optCS[i]->isChecked())

@@ -618,6 +618,17 @@ void TestIntakeSheet::caseNumberOfAnotherPatient() {
     press(f->txtCaseNo);
     QCOMPARE(Messages::shownTexts(), QStringList());
     QCOMPARE(f->txtCaseNo->text(), u"Z-201"_s);
+    // A check that cannot run says why, keeps the number and saves nothing.
+    const QStringList before2 = snapshot(*conn_);
+    conn_->faults().failCall(1);
+    QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+    conn_->faults().disarm();
+    QCOMPARE(Messages::shown().size(), 1);
+    QVERIFY(Messages::shownTexts().first().startsWith(u"Injected fault"_s));
+    QCOMPARE(Messages::shown().first().icon, ui::Icon::Critical);
+    QCOMPARE(f->txtCaseNo->text(), u"Z-201"_s);
+    QCOMPARE(snapshot(*conn_), before2);
+    QVERIFY(!f->saved());
 }
 
 void TestIntakeSheet::failedSaveKeepsEverything() {
@@ -642,9 +653,10 @@ void TestIntakeSheet::failedSaveKeepsEverything() {
     QCOMPARE(f->FCFlexGrid->item(1, 0)->text(), u"LITO"_s);
     QVERIFY(f->chkFinancialProb->isChecked());
 
-    // The same screen saves once the fault is gone.
+    // The same screen saves once the fault is gone (Enter on the button presses it).
     Messages::clearShown();
-    QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+    f->cmdSave->setFocus();
+    press(f->cmdSave);
     QCOMPARE(Messages::shownTexts(), QStringList{u"Record of SANTOS, PEDROSaved."_s});
     QCOMPARE(conn_->Call(u"ZEP..sp_ZEP_LoadExistFamilyComposition"_s, {u"H2"_s}).RecordCount(), 2);
 }
