@@ -6,7 +6,10 @@
 
 #include "components/login/clscurrentuser.h"
 #include "db/connection.h"
+#include "components/codesearch/clsCodeSearch.h"
 #include "intake/frmClassificationScheme.h"
+#include "intake/frmIntakeSurveySheet.h"
+#include "patient/clsPatientSearch.h"
 #include "patient/frmListPatient.h"
 #include "reports/ui/operations.h"
 
@@ -157,8 +160,30 @@ void mdiZEP::wireItems() {
     // instead so the worker can choose one.
     setHandler(QStringLiteral("mnuIntakeSheet"), [this] {
         frmListPatient* list = patientList();
-        if (!list || list->HospNum().isEmpty())
+        if (!list || list->HospNum().isEmpty()) {
             showPatientList();
+            return;
+        }
+        // One sheet at a time: an open one comes to the front.
+        for (QMdiSubWindow* w : mdi_->subWindowList())
+            if (qobject_cast<frmIntakeSurveySheet*>(w->widget())) {
+                mdi_->setActiveSubWindow(w);
+                return;
+            }
+        auto* sheet = new frmIntakeSurveySheet;
+        sheet->setAttribute(Qt::WA_DeleteOnClose);
+        sheet->setConnection(g().gConnection);
+        sheet->setPatientService(&patient::clsPatientSearch::instance());
+        sheet->setCodeSearch(g().codeSearch.get());
+        sheet->setDepartmentTitle(departmentTitle());
+        sheet->setHospitalAddress(g().hospitalAddress);
+        sheet->setReportFolder(g().reportFolder);
+        sheet->setHospNum(list->HospNum());
+        sheet->setIDNUM(list->IDNUM());
+        sheet->setPatientType(list->PatientType());
+        QMdiSubWindow* sub = mdi_->addSubWindow(sheet);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->show(); // the first show runs the opening sequence
     });
     // Edit Classification Scheme (hidden): the scheme screen, modal.
     setHandler(QStringLiteral("mnuClassificationScheme"), [this] {

@@ -197,6 +197,16 @@ db::Recordset searchZepPatients(db::Connection& conn, const db::Args& a) {
                                  "FROM PATIENT_DATA.tbMaster m WHERE %3) x")
                       .arg(latest, kAddress, where.join(QStringLiteral(" AND ")));
     if (!c.idNum.isEmpty()) {
+        // Only the patient who had that visit, found by the visit tables' keys.
+        sql.replace(QStringLiteral("WHERE m.ZEPNum <> ''"),
+                    QStringLiteral("WHERE m.HospNum IN (SELECT HospNum FROM PATIENT_DATA.tbPatient2 "
+                                   "WHERE IdNum = ? UNION ALL SELECT HospNum FROM "
+                                   "PATIENT_DATA.tbOutPatient WHERE IdNum = ? UNION ALL SELECT "
+                                   "HospNum FROM PATIENT_DATA.tbERMaster WHERE IdNum = ?) AND "
+                                   "m.ZEPNum <> ''"));
+        values.prepend(c.idNum);
+        values.prepend(c.idNum);
+        values.prepend(c.idNum);
         sql += QStringLiteral(" WHERE x.IDNUM = ?");
         values << c.idNum;
     }

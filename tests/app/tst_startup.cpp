@@ -9,6 +9,7 @@
 #include "components/login/accounts.h"
 #include "components/login/clscurrentuser.h"
 #include "db/connection.h"
+#include "intake/frmIntakeSurveySheet.h"
 #include "patient/frmListPatient.h"
 #include "reports/ui/operations.h"
 #include "ui/messages.h"
@@ -194,6 +195,27 @@ private slots:
         QCOMPARE(w->mdiArea()->subWindowList().size(), 1); // the list and nothing else
         w->item(QStringLiteral("mnuIntakeSheet"))->trigger();
         QCOMPARE(w->mdiArea()->subWindowList().size(), 1); // one shared list
+    }
+
+    void intakeOpensForTheSelectedPatient() {
+        logInAs(QStringLiteral("msantos"), password);
+        QCOMPARE(modMain::StartUp(), StartupResult::MainWindowShown);
+        auto* w = modMain::mainWindow();
+        db::Connection& conn = *app::g().gConnection;
+        conn.Execute(QStringLiteral("INSERT INTO PATIENT_DATA.tbMaster (HospNum, LastName, FirstName) VALUES ('H778', 'LUNA', 'ROSA')"));
+        conn.Execute(QStringLiteral("INSERT INTO PATIENT_DATA.tbPatient2 (IdNum, HospNum, AdmDate) VALUES ('8002', 'H778', '2026-01-02 08:00:00')"));
+        frmListPatient* list = w->showPatientList();
+        list->search(QStringLiteral("H778"), {}, {}, {}, {});
+        QCOMPARE(list->HospNum(), QStringLiteral("H778"));
+        w->item(QStringLiteral("mnuIntakeSheet"))->trigger();
+        const auto sheets = w->mdiArea()->findChildren<frmIntakeSurveySheet*>();
+        QCOMPARE(sheets.size(), 1);
+        w->item(QStringLiteral("mnuIntakeSheet"))->trigger(); // the open sheet comes forward
+        QCOMPARE(w->mdiArea()->findChildren<frmIntakeSurveySheet*>().size(), 1);
+        w->mdiArea()->closeAllSubWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        conn.Execute(QStringLiteral("DELETE FROM PATIENT_DATA.tbPatient2 WHERE HospNum = 'H778'"));
+        conn.Execute(QStringLiteral("DELETE FROM PATIENT_DATA.tbMaster WHERE HospNum = 'H778'"));
     }
 
     void datasheetFollowsTheSelection() {
