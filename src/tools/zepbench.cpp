@@ -1,10 +1,12 @@
 // zep-bench: how fast the workstation answers, beside the raw engine doing the same query.
 //   zep-bench DATABASE [DATABASE ...] [--runs N]
 // For each database (sqlite:/folder or postgresql://...), each search mode and each kind of
-// criterion: the median and 95th percentile of the procedure call, of the call plus
+// criterion (--intake: only the intake sheet's opening): the median and 95th percentile of the procedure call, of the call plus
 // filling the patient list, and of the same SQL with the same values run straight on the
 // engine (sqlite3 C API or libpq), with the ratio call / raw.
 #include "db/connection.h"
+#include "intake/frmIntakeSurveySheet.h"
+#include "patient/clsPatientSearch.h"
 #include "patient/frmListPatient.h"
 #include "server/server.h"
 
@@ -156,6 +158,8 @@ QVector<Sample> samples(db::Connection& c, const Mode& m, int n) {
     return s;
 }
 
+bool intakeOnly = false; // --intake: only the intake sheet's opening
+
 void benchDatabase(const QString& url, int runs) {
     db::ConnectionSettings s = db::ConnectionSettings::fromUrl(url);
     auto conn = db::Connection::open(s);
@@ -172,6 +176,8 @@ void benchDatabase(const QString& url, int runs) {
              "call+list p95 ms | raw median ms | raw p95 ms | call/raw (median) |\n"
           << "|---|---|---|---|---|---|---|---|---|---|\n";
     for (const Mode& m : kModes) {
+        if (intakeOnly)
+            break;
         const QVector<Sample> sample = samples(*conn, m, runs);
         if (sample.isEmpty())
             continue;
@@ -225,6 +231,33 @@ void benchDatabase(const QString& url, int runs) {
             out().flush();
         }
     }
+    // Opening the intake sheet for in-patients spread over the admissions: from creating the
+    // screen to its filled first showing (the whole opening sequence and its calls).
+    {
+        db::Connection* global = conn.get();
+        patient::clsPatientSearch::instance().bindGlobalConnection(global);
+        patient::clsPatientSearch::instance().InitConnection(conn->ConnectionString());
+        QVector<double> open;
+        for (const Sample& x : samples(*conn, kModes[0], runs)) {
+            QElapsedTimer t;
+            t.start();
+            auto* sheet = new frmIntakeSurveySheet;
+            sheet->setConnection(conn.get());
+            sheet->setPatientService(&patient::clsPatientSearch::instance());
+            sheet->setHospNum(x.hosp);
+            sheet->setIDNUM(x.id);
+            sheet->setPatientType(QStringLiteral("0"));
+            sheet->show();
+            open << t.nsecsElapsed() / 1e6;
+            delete sheet;
+            QCoreApplication::processEvents();
+        }
+        const Stats o = stats(open);
+        out() << "\nOpening the intake sheet (" << open.size() << " in-patients): median "
+              << QString::number(o.median, 'f', 2) << " ms, 95th percentile "
+              << QString::number(o.p95, 'f', 2) << " ms\n";
+        patient::clsPatientSearch::instance().Release();
+    }
     // What the process holds with the biggest list shown.
     list.findChild<QRadioButton*>(QStringLiteral("optPatientType_2"))->click();
     list.search({}, QStringLiteral("S"), {}, {}, {});
@@ -249,8 +282,12 @@ int main(int argc, char** argv) {
         runs = args.at(i + 1).toInt();
         args.remove(i, 2);
     }
+    if (const int i = args.indexOf(QStringLiteral("--intake")); i >= 0) {
+        intakeOnly = true;
+        args.removeAt(i);
+    }
     if (args.isEmpty()) {
-        QTextStream(stderr) << "usage: zep-bench DATABASE [DATABASE ...] [--runs N]\n";
+        QTextStream(stderr) << "usage: zep-bench DATABASE [DATABASE ...] [--runs N] [--intake]\n";
         return 2;
     }
     server::registerProcedures();
