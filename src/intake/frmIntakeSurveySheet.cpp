@@ -506,20 +506,11 @@ void frmIntakeSurveySheet::cmdAll_Click() {
     frmEmployeeListing f(this);
     f.setConnection(conn_);
     f.exec();
-    if (!f.Selected())
+    if (!f.Selected() || !conn_)
         return;
     workerCode_ = f.WorkerCode();
-    try {
-        const db::Recordset rs =
-            conn_->Call(QStringLiteral("ZEP..sp_ZEP_GetEmployeeName"), {workerCode_});
-        if (rs.Eof())
-            ui::Messages::exclamation(QStringLiteral("Employee No Longer Exists."),
-                                      QStringLiteral("MESSAGE"));
-        else
-            txtZEPW->setText(rs.Text(QStringLiteral("EmployeeName")));
-    } catch (const db::Error& e) {
-        ui::Messages::critical(e.Description(), QStringLiteral("MESSAGE"));
-    }
+    if (const auto name = pickedWorkerName(*conn_, workerCode_, QStringLiteral("MESSAGE")))
+        txtZEPW->setText(*name);
 }
 
 void frmIntakeSurveySheet::showEvent(QShowEvent* e) {

@@ -193,3 +193,17 @@ void frmEmployeeListing::selectCurrent() {
     selected_ = true;
     accept();
 }
+
+std::optional<QString> pickedWorkerName(db::Connection& conn, const QString& code,
+                                        const QString& errorTitle) {
+    try {
+        const db::Recordset rs = conn.Call(QStringLiteral("ZEP..sp_ZEP_GetEmployeeName"), {code});
+        if (!rs.Eof())
+            return rs.Text(QStringLiteral("EmployeeName"));
+        ui::Messages::exclamation(QStringLiteral("Employee No Longer Exists."),
+                                  QStringLiteral("MESSAGE"));
+    } catch (const db::Error& e) {
+        ui::Messages::critical(e.Description(), errorTitle);
+    }
+    return std::nullopt;
+}

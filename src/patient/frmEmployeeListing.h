@@ -2,6 +2,7 @@
 // The picker of the department's social workers. The caller opens it modally and, after it
 // closes, reads WorkerCode (and Selected, to tell a choice from a plain Close).
 #include <QDialog>
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -57,3 +58,10 @@ private:
     QString workerCode_;
     bool selected_ = false;
 };
+
+// The name of the worker just picked, as every screen with a worker search shows it: the
+// name when "ZEP..sp_ZEP_GetEmployeeName" finds the code; otherwise "Employee No Longer
+// Exists." (title "MESSAGE") and nothing; a failed call is shown as a critical box with
+// `errorTitle` and gives nothing.
+std::optional<QString> pickedWorkerName(db::Connection& conn, const QString& code,
+                                        const QString& errorTitle = {});

@@ -77,15 +77,6 @@ void frmReportDate2::searchWorker() {
     if (!picker.Selected() || !conn_)
         return;
     workerCode_ = picker.WorkerCode();
-    try {
-        const db::Recordset rs =
-            conn_->Call(QStringLiteral("ZEP..sp_ZEP_GetEmployeeName"), {workerCode_});
-        if (rs.Eof())
-            ui::Messages::exclamation(QStringLiteral("Employee No Longer Exists."),
-                                      QStringLiteral("MESSAGE"));
-        else
-            txtZEPW->setText(rs.Text(QStringLiteral("EmployeeName")));
-    } catch (const db::Error& err) {
-        ui::Messages::critical(err.Description());
-    }
+    if (const auto name = pickedWorkerName(*conn_, workerCode_))
+        txtZEPW->setText(*name);
 }
