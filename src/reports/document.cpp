@@ -56,12 +56,19 @@ QString csvField(const QString& value) {
 
 std::shared_ptr<RenderedReport> RenderedReport::build(std::shared_ptr<const RenderInput> input,
                                                       const std::atomic_bool* cancel) {
+    const QString html = renderHtml(*input, cancel);
+    if (cancel && cancel->load())
+        return nullptr;
+    return layOut(std::move(input), html, cancel);
+}
+
+std::shared_ptr<RenderedReport> RenderedReport::layOut(std::shared_ptr<const RenderInput> input,
+                                                       const QString& html,
+                                                       const std::atomic_bool* cancel) {
     std::shared_ptr<RenderedReport> r(new RenderedReport());
     r->input_ = std::move(input);
     const TemplateDef& def = *r->input_->def;
-    r->html_ = renderHtml(*r->input_, cancel);
-    if (cancel && cancel->load())
-        return nullptr;
+    r->html_ = html;
 
     const QSizeF points = QPageSize(def.page.size).size(QPageSize::Point);
     QSizeF paper(points.width() * kUnitsPerInch / 72, points.height() * kUnitsPerInch / 72);

@@ -36,6 +36,11 @@ public:
     // true; throws ReportError when the template's body cannot be rendered.
     static std::shared_ptr<RenderedReport> build(std::shared_ptr<const RenderInput> input,
                                                  const std::atomic_bool* cancel = nullptr);
+    // Lays out `html`, the input already rendered by renderHtml() (the benchmark times the
+    // two apart). Returns nullptr when `cancel` became true.
+    static std::shared_ptr<RenderedReport> layOut(std::shared_ptr<const RenderInput> input,
+                                                  const QString& html,
+                                                  const std::atomic_bool* cancel = nullptr);
     // The same on a thread of its own, which then keeps the document. `done` runs on
     // `receiver`'s thread with the report (nullptr when cancelled or failed) and the
     // error; `receiver` must live until then.

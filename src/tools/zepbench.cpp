@@ -8,7 +8,10 @@
 #include "intake/frmIntakeSurveySheet.h"
 #include "patient/clsPatientSearch.h"
 #include "patient/frmListPatient.h"
+#include "reports/template.h"
 #include "server/server.h"
+
+#include "bench_report.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -278,24 +281,47 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     int runs = 50;
+    bool runsGiven = false;
     if (const int i = args.indexOf(QStringLiteral("--runs")); i >= 0 && i + 1 < args.size()) {
         runs = args.at(i + 1).toInt();
+        runsGiven = true;
         args.remove(i, 2);
     }
     if (const int i = args.indexOf(QStringLiteral("--intake")); i >= 0) {
         intakeOnly = true;
         args.removeAt(i);
     }
+    int reportRows = 0; // --report [ROWS]: a long report to PDF instead of the searches
+    if (const int i = args.indexOf(QStringLiteral("--report")); i >= 0) {
+        reportRows = 5000;
+        bool number = false;
+        const int n = args.value(i + 1).toInt(&number);
+        if (number && n > 0)
+            reportRows = n;
+        args.remove(i, number ? 2 : 1);
+        if (!runsGiven)
+            runs = 7; // each run takes seconds
+    }
     if (args.isEmpty()) {
-        QTextStream(stderr) << "usage: zep-bench DATABASE [DATABASE ...] [--runs N] [--intake]\n";
+        QTextStream(stderr) << "usage: zep-bench DATABASE [DATABASE ...] [--runs N] [--intake] "
+                               "[--report [ROWS]]\n";
         return 2;
     }
     server::registerProcedures();
     try {
+        if (reportRows > 0) {
+            for (const QString& url : args)
+                if (const int rc = tools::benchReport(url, reportRows, runs, out()); rc != 0)
+                    return rc;
+            return 0;
+        }
         for (const QString& url : args)
             benchDatabase(url, runs);
     } catch (const db::Error& e) {
         QTextStream(stderr) << "zep-bench: " << e.Description() << "\n";
+        return 1;
+    } catch (const reports::ReportError& e) {
+        QTextStream(stderr) << "zep-bench: " << e.message() << "\n";
         return 1;
     }
     return 0;

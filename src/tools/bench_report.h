@@ -1,0 +1,14 @@
+#pragma once
+// zep-bench --report: how long a long detail report takes from its query to the finished PDF.
+#include <QString>
+
+class QTextStream;
+
+namespace tools {
+
+// Renders a census-style report of up to `rows` admissions of the database at `url`
+// `runs` times and prints the median and 95th percentile of each stage as a markdown table.
+// Returns the process exit code.
+int benchReport(const QString& url, int rows, int runs, QTextStream& out);
+
+} // namespace tools
