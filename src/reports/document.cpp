@@ -11,6 +11,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <QTextTable>
 #include <QThread>
 #include <cmath>
@@ -64,7 +65,8 @@ std::shared_ptr<RenderedReport> RenderedReport::build(std::shared_ptr<const Rend
 
 std::shared_ptr<RenderedReport> RenderedReport::layOut(std::shared_ptr<const RenderInput> input,
                                                        const QString& html,
-                                                       const std::atomic_bool* cancel) {
+                                                       const std::atomic_bool* cancel,
+                                                       int longTableRows) {
     std::shared_ptr<RenderedReport> r(new RenderedReport());
     r->input_ = std::move(input);
     const TemplateDef& def = *r->input_->def;
@@ -82,21 +84,44 @@ std::shared_ptr<RenderedReport> RenderedReport::layOut(std::shared_ptr<const Ren
     r->device_.setDotsPerMeterX(dpm);
     r->device_.setDotsPerMeterY(dpm);
 
-    r->doc_ = std::make_unique<QTextDocument>();
-    QTextDocument& doc = *r->doc_;
-    doc.documentLayout()->setPaintDevice(&r->device_);
-    doc.setUseDesignMetrics(true);
-    doc.setDocumentMargin(0);
-    QFont font(def.fontFamily);
-    font.setPointSizeF(def.fontSize);
-    doc.setDefaultFont(font);
-    doc.setDefaultStyleSheet(baseStyleSheet() + def.style);
-    doc.setPageSize(r->bodyRect().size());
-    doc.setHtml(r->html_);
-    if (cancel && cancel->load())
+    r->font_ = QFont(def.fontFamily);
+    r->font_.setPointSizeF(def.fontSize);
+    r->styleSheet_ = baseStyleSheet() + def.style;
+    if (!r->layOutSections(longTableRows, cancel))
         return nullptr;
-    r->pages_ = std::max(1, doc.pageCount());
     return r;
+}
+
+std::unique_ptr<QTextDocument> RenderedReport::newDocument(const QString& html) {
+    auto doc = std::make_unique<QTextDocument>();
+    doc->documentLayout()->setPaintDevice(&device_);
+    doc->setUseDesignMetrics(true);
+    doc->setDocumentMargin(0);
+    doc->setDefaultFont(font_);
+    doc->setDefaultStyleSheet(styleSheet_);
+    doc->setPageSize(bodyRect().size());
+    doc->setHtml(html);
+    // Keep the shaped text of each paragraph after layout: painting a page would otherwise
+    // shape every cell of it again.
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        b.layout()->setCacheEnabled(true);
+    return doc;
+}
+
+void RenderedReport::addSection(std::unique_ptr<QTextDocument> doc, int pages, bool continued) {
+    Section s;
+    s.doc = std::move(doc);
+    s.firstPage = pages_;
+    s.pages = pages;
+    s.continued = continued;
+    pages_ += pages;
+    sections_.push_back(std::move(s));
+}
+
+const RenderedReport::Section& RenderedReport::sectionOfPage(int index) const {
+    auto it = std::upper_bound(sections_.begin(), sections_.end(), index,
+                               [](int i, const Section& s) { return i < s.firstPage; });
+    return *(it == sections_.begin() ? it : it - 1);
 }
 
 void RenderedReport::buildInBackground(std::shared_ptr<const RenderInput> input,
@@ -134,10 +159,10 @@ RenderedReport::~RenderedReport() {
     if (!thread_)
         return;
     if (QThread::currentThread() == thread_) {
-        doc_.reset();
+        sections_.clear();
     } else {
         QMetaObject::invokeMethod(
-            context_, [this] { doc_.reset(); }, Qt::BlockingQueuedConnection);
+            context_, [this] { sections_.clear(); }, Qt::BlockingQueuedConnection);
     }
     context_->deleteLater(); // deferred deletions still run when the thread finishes
     thread_->quit();
@@ -225,13 +250,15 @@ void RenderedReport::paintPage(QPainter& painter, int index) const {
                           page_.width() - 2 * margin_, kFooterBand - 6);
         painter.drawText(foot, Qt::AlignHCenter | Qt::AlignBottom, footerText(index));
 
-        painter.translate(body.left(), body.top() - index * body.height());
-        const QRectF clip(0, index * body.height(), body.width(), body.height());
+        const Section& section = sectionOfPage(index);
+        const int local = index - section.firstPage;
+        painter.translate(body.left(), body.top() - local * body.height());
+        const QRectF clip(0, local * body.height(), body.width(), body.height());
         painter.setClipRect(clip);
         QAbstractTextDocumentLayout::PaintContext ctx;
         ctx.clip = clip;
         ctx.palette.setColor(QPalette::Text, Qt::black);
-        doc_->documentLayout()->draw(&painter, ctx);
+        section.doc->documentLayout()->draw(&painter, ctx);
         painter.restore();
     });
 }
@@ -309,14 +336,19 @@ bool RenderedReport::writePdf(const QString& path, QString* error,
     return done;
 }
 
-int RenderedReport::pageOfY(double y) const {
-    const double h = bodyRect().height();
-    const int p = int(std::floor((y + 0.5) / h));
-    return std::clamp(p, 0, pages_ - 1);
-}
-
-void RenderedReport::collectLines(QVector<QStringList>& perPage) const {
-    QAbstractTextDocumentLayout* layout = doc_->documentLayout();
+// The lines of the section's printed pages, into perPage by the section's own page numbers.
+void RenderedReport::collectLines(const Section& section, QVector<QStringList>& perPage) const {
+    QTextDocument* doc = section.doc.get();
+    QAbstractTextDocumentLayout* layout = doc->documentLayout();
+    const int pages = int(perPage.size());
+    const bool whole = pages >= doc->pageCount();
+    bool firstTable = true;
+    auto add = [&](double y, const QString& line) {
+        const int p = int(std::floor((y + 0.5) / bodyRect().height()));
+        if (p >= pages && !whole)
+            return; // on a piece's unfinished page, which the next piece prints
+        perPage[std::clamp(p, 0, pages - 1)].append(line);
+    };
     std::function<void(QTextFrame*)> walk = [&](QTextFrame* frame) {
         for (auto it = frame->begin(); !it.atEnd(); ++it) {
             if (QTextFrame* child = it.currentFrame()) {
@@ -325,14 +357,21 @@ void RenderedReport::collectLines(QVector<QStringList>& perPage) const {
                     walk(child);
                     continue;
                 }
-                for (int row = 0; row < table->rows(); ++row) {
+                // A piece of a long table prints the header rows again on its first page;
+                // the text has them once, where the table begins, as for any table that
+                // runs over several pages.
+                int row = 0;
+                if (firstTable && section.continued && frame == doc->rootFrame())
+                    row = std::min(table->format().headerRowCount(), table->rows());
+                firstTable = false;
+                for (; row < table->rows(); ++row) {
                     QStringList cells;
                     double top = -1;
                     for (int col = 0; col < table->columns(); ++col) {
                         const QTextTableCell cell = table->cellAt(row, col);
                         if (cell.row() != row || cell.column() != col)
                             continue; // covered by a spanning cell
-                        QTextCursor c(doc_.get());
+                        QTextCursor c(doc);
                         c.setPosition(cell.firstCursorPosition().position());
                         c.setPosition(cell.lastCursorPosition().position(),
                                       QTextCursor::KeepAnchor);
@@ -344,24 +383,28 @@ void RenderedReport::collectLines(QVector<QStringList>& perPage) const {
                     while (!cells.isEmpty() && cells.last().isEmpty())
                         cells.removeLast();
                     if (!cells.isEmpty())
-                        perPage[pageOfY(top)].append(cells.join(QStringLiteral(" | ")));
+                        add(top, cells.join(QStringLiteral(" | ")));
                 }
                 continue;
             }
             const QTextBlock b = it.currentBlock();
             const QString t = cleanText(b.text());
             if (!t.isEmpty())
-                perPage[pageOfY(layout->blockBoundingRect(b).top())].append(t);
+                add(layout->blockBoundingRect(b).top(), t);
         }
     };
-    walk(doc_->rootFrame());
+    walk(doc->rootFrame());
 }
 
 QStringList RenderedReport::pageLines(int index) const {
     onOwner([this] {
         if (!lines_) {
-            auto per = std::make_shared<QVector<QStringList>>(pages_);
-            collectLines(*per);
+            auto per = std::make_shared<QVector<QStringList>>();
+            for (const Section& s : sections_) {
+                QVector<QStringList> local(s.pages);
+                collectLines(s, local);
+                per->append(local);
+            }
             lines_ = per;
         }
     });

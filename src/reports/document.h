@@ -15,12 +15,14 @@
 // (QImage, QPicture, QPrinter, QPdfWriter; never a widget).
 #include "engine.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPageLayout>
 #include <QRectF>
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QObject;
 class QPainter;
@@ -36,11 +38,15 @@ public:
     // true; throws ReportError when the template's body cannot be rendered.
     static std::shared_ptr<RenderedReport> build(std::shared_ptr<const RenderInput> input,
                                                  const std::atomic_bool* cancel = nullptr);
+    // A table with at least this many body rows is laid out in pieces of a few pages.
+    static constexpr int kLongTableRows = 150;
     // Lays out `html`, the input already rendered by renderHtml() (the benchmark times the
-    // two apart). Returns nullptr when `cancel` became true.
+    // two apart); tables from `longTableRows` body rows on are laid out in pieces (the tests
+    // compare that with the whole layout). Returns nullptr when `cancel` became true.
     static std::shared_ptr<RenderedReport> layOut(std::shared_ptr<const RenderInput> input,
                                                   const QString& html,
-                                                  const std::atomic_bool* cancel = nullptr);
+                                                  const std::atomic_bool* cancel = nullptr,
+                                                  int longTableRows = kLongTableRows);
     // The same on a thread of its own, which then keeps the document. `done` runs on
     // `receiver`'s thread with the report (nullptr when cancelled or failed) and the
     // error; `receiver` must live until then.
@@ -96,11 +102,25 @@ public:
     bool hasRows() const { return input_->mainResult() != nullptr; }
 
 private:
+    // A part of the report laid out on its own: its document and how many of its pages the
+    // report prints. A long table is laid out in pieces, each starting on a new page with
+    // the table's header rows; a piece that does not finish the table leaves out its last
+    // page, whose rows begin the next piece.
+    struct Section {
+        std::unique_ptr<QTextDocument> doc;
+        int firstPage = 0;      // the report's page of the section's first page
+        int pages = 0;          // pages of the document that are printed
+        bool continued = false; // begins with a piece that repeats a table's header rows
+    };
+
     RenderedReport() = default;
+    std::unique_ptr<QTextDocument> newDocument(const QString& html);
+    bool layOutSections(int longTableRows, const std::atomic_bool* cancel);
+    void addSection(std::unique_ptr<QTextDocument> doc, int pages, bool continued);
+    const Section& sectionOfPage(int index) const;
     QRectF bodyRect() const;
-    int pageOfY(double y) const;
     QStringList pageLines(int index) const;
-    void collectLines(QVector<QStringList>& perPage) const;
+    void collectLines(const Section& section, QVector<QStringList>& perPage) const;
     QString footerText(int index) const;
     QString runningHeader(int index) const;
     bool paintAll(QPainter& painter, double scale, const std::function<bool()>& newPage,
@@ -110,7 +130,9 @@ private:
     std::shared_ptr<const RenderInput> input_;
     QString html_;
     QImage device_; // the layout's paint device: 96 dpi
-    std::unique_ptr<QTextDocument> doc_;
+    QFont font_;
+    QString styleSheet_;
+    std::vector<Section> sections_; // in page order
     QRectF page_;
     double margin_ = 0;
     int pages_ = 0;
