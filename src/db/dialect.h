@@ -16,6 +16,8 @@ public:
     virtual QString placeholders(const QString& sql) const = 0;
     // Schema scripts are written once; these hooks adapt what cannot be written portably:
     // {ID} (an auto-numbered integer key), schema-qualified index names and foreign keys.
+    // A statement that starts with {SQLITE} or {POSTGRESQL} is for that engine only: the
+    // other gets an empty text, which means "nothing to run".
     virtual QString ddl(const QString& statement) const = 0;
     // Today's date and the current timestamp as SQL expressions.
     virtual QString today() const = 0;

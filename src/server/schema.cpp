@@ -45,8 +45,11 @@ int readVersion(db::Connection& conn) {
 void applyStatements(db::Connection& conn, const SchemaScript& script) {
     const QStringList statements = splitSchemaScript(script.text);
     for (const QString& statement : statements) {
+        const QString sql = conn.dialect().ddl(statement);
+        if (sql.isEmpty())
+            continue; // the other engine's
         try {
-            conn.Execute(conn.dialect().ddl(statement));
+            conn.Execute(sql);
         } catch (const db::Error& e) {
             db::ErrorItem item = e.item();
             item.Description = QStringLiteral("Schema script %1 failed: %2")
@@ -63,8 +66,16 @@ void applyStatements(db::Connection& conn, const SchemaScript& script) {
 } // namespace
 
 QStringList splitSchemaScript(const QString& text) {
+    static const QRegularExpression triggerStart(
+        QStringLiteral(R"(^\s*(\{\w+\}\s*)?CREATE\s+TRIGGER\b)"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression triggerBody(QStringLiteral(R"(\bBEGIN\b)"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression triggerEnd(QStringLiteral(R"(\bEND\s*;$)"),
+                                               QRegularExpression::CaseInsensitiveOption);
     QStringList statements;
     QStringList current;
+    bool inDollarQuote = false; // inside a $$ ... $$ function body
     const auto flush = [&] {
         QString statement = current.join(QLatin1Char('\n')).trimmed();
         current.clear();
@@ -77,11 +88,19 @@ QStringList splitSchemaScript(const QString& text) {
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (const QString& raw : lines) {
         const QString line = raw.trimmed();
-        if (line.startsWith(QLatin1String("--")))
+        if (!inDollarQuote && line.startsWith(QLatin1String("--")))
             continue;
         current.append(QString(raw).remove(QLatin1Char('\r')));
-        if (line.endsWith(QLatin1Char(';')))
-            flush();
+        if (line.count(QLatin1String("$$")) % 2 == 1)
+            inDollarQuote = !inDollarQuote;
+        if (inDollarQuote || !line.endsWith(QLatin1Char(';')))
+            continue;
+        // The statements inside a trigger's BEGIN ... END end in ";" themselves.
+        const QString sofar = current.join(QLatin1Char('\n'));
+        if (triggerStart.match(sofar).hasMatch() && triggerBody.match(sofar).hasMatch() &&
+            !triggerEnd.match(line).hasMatch())
+            continue;
+        flush();
     }
     flush();
     return statements;

@@ -19,7 +19,8 @@ QList<SchemaScript> schemaScripts();
 
 // The statements of a script: a statement ends with a line that ends in ";"; lines whose
 // first non-blank characters are "--" are comments and are dropped, as are blank statements.
-// The final ";" is removed.
+// The final ";" is removed. A function body between $$ and $$ is kept whole, comments and
+// all, and a CREATE TRIGGER runs up to the line that ends in "END;".
 QStringList splitSchemaScript(const QString& text);
 
 } // namespace server

@@ -26,10 +26,16 @@ bool tableExists(db::Connection& c, const QString& table) {
     }
 }
 
-// The first table each script creates, to tell whether that script's work is present.
+// A query that works only when the script's work is present: the first table it creates,
+// or else the first column it adds.
 QString probeTable(const server::SchemaScript& script) {
     static const QRegularExpression create(QStringLiteral(R"(CREATE\s+TABLE\s+(\w+\.\w+))"));
-    return create.match(script.text).captured(1);
+    static const QRegularExpression added(
+        QStringLiteral(R"(ALTER\s+TABLE\s+(\w+\.\w+)\s+ADD\s+COLUMN\s+(\w+))"));
+    if (const auto m = create.match(script.text); m.hasMatch())
+        return m.captured(1);
+    const auto m = added.match(script.text);
+    return QStringLiteral("%1 WHERE %2 IS NULL").arg(m.captured(1), m.captured(2));
 }
 
 QList<QPair<int, QString>> versionRows(db::Connection& c) {
@@ -191,7 +197,11 @@ void TstSchema::failedStepLeavesWholeVersion() {
     const auto& target = scripts.at(script);
 
     auto c = testdb::empty();
-    const QStringList statements = server::splitSchemaScript(target.text);
+    // The statements this engine runs (the others' are skipped).
+    QStringList statements;
+    for (const QString& st : server::splitSchemaScript(target.text))
+        if (!c->dialect().ddl(st).isEmpty())
+            statements << st;
     QString text;
     if (where == QLatin1String("version")) {
         text = QStringLiteral("INSERT INTO ZEP.tbZEPSchemaVersion");

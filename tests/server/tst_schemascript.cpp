@@ -40,6 +40,30 @@ void TstSchemaScript::split_data() {
                        QStringLiteral("CREATE TABLE A.u (y INTEGER)")};
     QTest::newRow("blank and empty statements dropped")
         << QStringLiteral("\n\n;\n-- only a comment\n;\n") << QStringList{};
+    QTest::newRow("function body kept whole")
+        << QStringLiteral("CREATE FUNCTION A.f() RETURNS trigger AS $$\nBEGIN\n  -- why\n"
+                          "  UPDATE A.t SET x = 1;\n  RETURN NULL;\nEND $$ LANGUAGE plpgsql;\n"
+                          "CREATE TABLE A.u (y INTEGER);")
+        << QStringList{QStringLiteral("CREATE FUNCTION A.f() RETURNS trigger AS $$\nBEGIN\n"
+                                      "  -- why\n  UPDATE A.t SET x = 1;\n  RETURN NULL;\n"
+                                      "END $$ LANGUAGE plpgsql"),
+                       QStringLiteral("CREATE TABLE A.u (y INTEGER)")};
+    QTest::newRow("one-line dollar quote ends where it starts")
+        << QStringLiteral("SELECT $$a;b$$;\nCREATE TABLE A.u (y INTEGER);")
+        << QStringList{QStringLiteral("SELECT $$a;b$$"), QStringLiteral("CREATE TABLE A.u (y INTEGER)")};
+    QTest::newRow("trigger runs to its END")
+        << QStringLiteral("{SQLITE} CREATE TRIGGER A.tr AFTER INSERT ON t BEGIN\n"
+                          "  UPDATE u SET x = 1;\n  UPDATE u SET y = 2;\nEND;\n"
+                          "CREATE TABLE A.u (y INTEGER);")
+        << QStringList{QStringLiteral("{SQLITE} CREATE TRIGGER A.tr AFTER INSERT ON t BEGIN\n"
+                                      "  UPDATE u SET x = 1;\n  UPDATE u SET y = 2;\nEND"),
+                       QStringLiteral("CREATE TABLE A.u (y INTEGER)")};
+    QTest::newRow("trigger without a body ends at its line")
+        << QStringLiteral("CREATE TRIGGER tr AFTER INSERT ON A.t\n    FOR EACH ROW EXECUTE "
+                          "FUNCTION A.f();\nCREATE TABLE A.u (y INTEGER);")
+        << QStringList{QStringLiteral("CREATE TRIGGER tr AFTER INSERT ON A.t\n    FOR EACH ROW "
+                                      "EXECUTE FUNCTION A.f()"),
+                       QStringLiteral("CREATE TABLE A.u (y INTEGER)")};
 }
 
 void TstSchemaScript::split() {
@@ -58,18 +82,32 @@ void TstSchemaScript::builtInScripts() {
         QCOMPARE(scripts.at(i).version, i + 1);
     QCOMPARE(server::latestSchemaVersion(), scripts.last().version);
 
-    static const QRegularExpression shape(
-        QStringLiteral(R"(^CREATE\s+(TABLE|VIEW|(UNIQUE\s+)?INDEX\s+\w+\s+ON)\s+)"
-                       R"((ZEP|PATIENT_DATA|BILLING|BUILD_FILE|RADIOLOGY)\.\w+\s)"));
+    // What a script may do, always naming the database: create tables, views, indexes,
+    // triggers and functions, drop an index it replaces, add a column and fill it.
+    static const QRegularExpression shape(QStringLiteral(
+        R"(^(\{(SQLITE|POSTGRESQL)\}\s*)?)"
+        R"((CREATE\s+(TABLE|VIEW|FUNCTION|TRIGGER|(UNIQUE\s+)?INDEX\s+\w+\s+ON)|DROP\s+INDEX|)"
+        R"(ALTER\s+TABLE|UPDATE)\s+(ZEP|PATIENT_DATA|BILLING|BUILD_FILE|RADIOLOGY)\.\w+(\s|\(|$))"));
+    static const QRegularExpression pgTrigger(QStringLiteral(
+        R"(^\{POSTGRESQL\}\s*CREATE\s+TRIGGER\s+\w+\s+.*\sON\s+)"
+        R"((ZEP|PATIENT_DATA|BILLING|BUILD_FILE|RADIOLOGY)\.\w+\s)"),
+        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression dropped(QStringLiteral(R"(^DROP\s+INDEX\s+(\w+)\.(\w+))"));
     QSet<QString> indexNames;
     static const QRegularExpression indexName(QStringLiteral(R"(INDEX\s+(\w+)\s+ON\s+(\w+)\.)"));
     for (const auto& script : scripts) {
         const QStringList statements = server::splitSchemaScript(script.text);
         QVERIFY2(!statements.isEmpty(), qPrintable(script.fileName));
         for (const QString& st : statements) {
-            QVERIFY2(shape.match(st).hasMatch(),
+            // A server trigger is named without its schema: it lives on its table.
+            QVERIFY2(shape.match(st).hasMatch() || pgTrigger.match(st).hasMatch(),
                      qPrintable(script.fileName + QStringLiteral(": ") + st));
             QVERIFY2(!st.contains(QLatin1Char('?')), qPrintable(st));
+            if (const auto d = dropped.match(st); d.hasMatch()) {
+                const QString key = d.captured(1) + QLatin1Char('.') + d.captured(2).toLower();
+                QVERIFY2(indexNames.remove(key), qPrintable(QStringLiteral("drops an unknown index: ") + key));
+                continue;
+            }
             const auto m = indexName.match(st);
             if (m.hasMatch()) {
                 const QString key = m.captured(2) + QLatin1Char('.') + m.captured(1).toLower();
