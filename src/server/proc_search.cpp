@@ -9,7 +9,8 @@
 // - Out-patients and ER: with no condition, today's visits; with conditions, every visit
 //   that matches.
 // - All patients: in-patient, out-patient and ER visits that match, together.
-// - ZEP patients: patients who hold a case number, each with his latest visit.
+// - ZEP patients: patients who hold a case number, each with his latest visit of any kind
+//   (kept on the master record by the visit tables' triggers).
 // Names match by prefix (the screens send them upper-case, as the master file keeps them);
 // hospital and admission numbers match exactly. Results are capped: a search never returns
 // more than searchLimit() + 1 rows, the extra row telling the screen that there were more.
@@ -158,18 +159,17 @@ db::Recordset searchAll(db::Connection& conn, const db::Args& a) {
         conditions << where.join(QStringLiteral(" AND "));
     }
     const QString sql = memo(QStringLiteral("all:") + conditions.first(), [&] {
-        // Each kind of visit is ordered and cut on its own, so each walks its index and
-        // stops at the cap; only the three short lists are merged and sorted.
+        // One compound statement ordered as a whole: both engines then merge the three
+        // kinds of visit, each read in its index's order, and stop at the cap, instead of
+        // reading up to the cap from each and sorting the three lists together.
         QStringList parts;
         int n = 0;
         for (const VisitKind* k : {&kInPatient, &kOutPatient, &kER}) {
-            const QString& where = conditions.at(n);
-            parts << QStringLiteral("SELECT * FROM (") + selectVisits(*k) +
-                         (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where) +
-                         orderFor(c) + limit() + QStringLiteral(") v%1").arg(++n);
+            const QString& where = conditions.at(n++);
+            parts << selectVisits(*k) +
+                         (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where);
         }
-        return QStringLiteral("SELECT * FROM (") + parts.join(QStringLiteral(" UNION ALL ")) +
-               QStringLiteral(") x") + orderFor(c) + limit();
+        return parts.join(QStringLiteral(" UNION ALL ")) + orderFor(c) + limit();
     });
     return conn.Query(sql, values);
 }
@@ -178,40 +178,30 @@ db::Recordset searchZepPatients(db::Connection& conn, const db::Args& a) {
     const Criteria c(a);
     QStringList where{QStringLiteral("m.ZEPNum <> ''")};
     QVariantList values;
-    // The admission number narrows to the patient who had that visit.
+    // The admission number is the patient's latest visit (kept on the master record);
+    // the visit tables' keys find whose it is.
+    if (!c.idNum.isEmpty()) {
+        where << QStringLiteral(
+            "m.HospNum IN (SELECT HospNum FROM PATIENT_DATA.tbPatient2 WHERE IdNum = ? UNION ALL "
+            "SELECT HospNum FROM PATIENT_DATA.tbOutPatient WHERE IdNum = ? UNION ALL SELECT "
+            "HospNum FROM PATIENT_DATA.tbERMaster WHERE IdNum = ?) AND m.LastVisitIdNum = ?");
+        values << c.idNum << c.idNum << c.idNum << c.idNum;
+    }
     Criteria masterOnly = c;
     masterOnly.idNum.clear();
     addConditions(masterOnly, where, values);
-    // The patient's latest visit of any kind. The hospital number is tested inside each
-    // branch, where the visit tables' indexes answer it; tested outside the union, the
-    // engine would read every visit of the hospital for each patient.
-    const QString latest = QStringLiteral(
-        "(SELECT v.IdNum FROM (SELECT IdNum, AdmDate FROM PATIENT_DATA.tbPatient2 WHERE "
-        "HospNum = m.HospNum UNION ALL SELECT IdNum, AdmDate FROM PATIENT_DATA.tbOutPatient "
-        "WHERE HospNum = m.HospNum UNION ALL SELECT IdNum, AdmDate FROM PATIENT_DATA.tbERMaster "
-        "WHERE HospNum = m.HospNum) v ORDER BY v.AdmDate DESC LIMIT 1)");
-    QString sql = QStringLiteral("SELECT * FROM (SELECT %1 AS IDNUM, m.HospNum AS HospNum, "
-                                 "NULL AS AdmDate, m.LastName AS LastName, m.FirstName AS "
-                                 "FirstName, m.MiddleName AS MiddleName, NULL AS RoomID, "
-                                 "m.ZEPNum AS ZEP, %2 AS Address, NULL AS dcrdate "
-                                 "FROM PATIENT_DATA.tbMaster m WHERE %3) x")
-                      .arg(latest, kAddress, where.join(QStringLiteral(" AND ")));
-    if (!c.idNum.isEmpty()) {
-        // Only the patient who had that visit, found by the visit tables' keys.
-        sql.replace(QStringLiteral("WHERE m.ZEPNum <> ''"),
-                    QStringLiteral("WHERE m.HospNum IN (SELECT HospNum FROM PATIENT_DATA.tbPatient2 "
-                                   "WHERE IdNum = ? UNION ALL SELECT HospNum FROM "
-                                   "PATIENT_DATA.tbOutPatient WHERE IdNum = ? UNION ALL SELECT "
-                                   "HospNum FROM PATIENT_DATA.tbERMaster WHERE IdNum = ?) AND "
-                                   "m.ZEPNum <> ''"));
-        values.prepend(c.idNum);
-        values.prepend(c.idNum);
-        values.prepend(c.idNum);
-        sql += QStringLiteral(" WHERE x.IDNUM = ?");
-        values << c.idNum;
-    }
-    return conn.Query(sql + QStringLiteral(" ORDER BY LastName, FirstName, MiddleName") + limit(),
-                      values);
+    const QString conditions = where.join(QStringLiteral(" AND "));
+    const QString sql = memo(QStringLiteral("zep:") + conditions, [&] {
+        return QStringLiteral("SELECT m.LastVisitIdNum AS IDNUM, m.HospNum AS HospNum, "
+                              "NULL AS AdmDate, m.LastName AS LastName, m.FirstName AS "
+                              "FirstName, m.MiddleName AS MiddleName, NULL AS RoomID, "
+                              "m.ZEPNum AS ZEP, %1 AS Address, NULL AS dcrdate "
+                              "FROM PATIENT_DATA.tbMaster m WHERE %2 "
+                              "ORDER BY LastName, FirstName, MiddleName")
+                   .arg(kAddress, conditions) +
+               limit();
+    });
+    return conn.Query(sql, values);
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <QDate>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString today = QDate::currentDate().toString(Qt::ISODate);
@@ -136,6 +138,109 @@ private slots:
         QVERIFY(rs.Text(QStringLiteral("AdmDate")).startsWith(today));
         QCOMPARE(rs.Text(QStringLiteral("dcrdate")), QString());
         QVERIFY(rs.Text(QStringLiteral("BillingDate")).startsWith(today));
+    }
+
+    // The latest visit that the ZEP list shows is kept on the master record by the visit
+    // tables' triggers: it must follow every change to the visits, whichever the table.
+    void latestVisitFollowsTheVisits_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("latest"); // "H1 latest, H2 latest"
+        const QString p2 = QStringLiteral("INSERT INTO PATIENT_DATA.tbPatient2 (IdNum, HospNum, AdmDate) VALUES ");
+        const QString op = QStringLiteral("INSERT INTO PATIENT_DATA.tbOutPatient (IdNum, HospNum, AdmDate) VALUES ");
+        const QString er = QStringLiteral("INSERT INTO PATIENT_DATA.tbERMaster (IdNum, HospNum, AdmDate) VALUES ");
+        QTest::newRow("newest of three kinds")
+            << QStringList{p2 + u"('91', 'H1', '2024-01-01 08:00:00')"_s, op + u"('91B', 'H1', '2024-03-01 08:00:00')"_s,
+                           er + u"('91E', 'H1', '2024-02-01 08:00:00')"_s}
+            << QStringLiteral("91B,");
+        QTest::newRow("an older visit recorded later does not replace it")
+            << QStringList{op + u"('91B', 'H1', '2024-03-01 08:00:00')"_s, p2 + u"('91', 'H1', '2024-01-01 08:00:00')"_s}
+            << QStringLiteral("91B,");
+        QTest::newRow("same time: the higher number")
+            << QStringList{op + u"('91B', 'H1', '2024-03-01 08:00:00')"_s, er + u"('91E', 'H1', '2024-03-01 08:00:00')"_s}
+            << QStringLiteral("91E,");
+        QTest::newRow("latest moved back in time")
+            << QStringList{p2 + u"('91', 'H1', '2024-05-01 08:00:00')"_s, op + u"('91B', 'H1', '2024-03-01 08:00:00')"_s,
+                           u"UPDATE PATIENT_DATA.tbPatient2 SET AdmDate = '2024-01-01 08:00:00' WHERE IdNum = '91'"_s}
+            << QStringLiteral("91B,");
+        QTest::newRow("older one moved forward")
+            << QStringList{p2 + u"('91', 'H1', '2024-05-01 08:00:00')"_s, er + u"('91E', 'H1', '2024-03-01 08:00:00')"_s,
+                           u"UPDATE PATIENT_DATA.tbERMaster SET AdmDate = '2024-06-01 08:00:00' WHERE IdNum = '91E'"_s}
+            << QStringLiteral("91E,");
+        QTest::newRow("latest removed")
+            << QStringList{p2 + u"('91', 'H1', '2024-05-01 08:00:00')"_s, op + u"('91B', 'H1', '2024-03-01 08:00:00')"_s,
+                           u"DELETE FROM PATIENT_DATA.tbPatient2 WHERE IdNum = '91'"_s}
+            << QStringLiteral("91B,");
+        QTest::newRow("only visit removed")
+            << QStringList{er + u"('91E', 'H1', '2024-05-01 08:00:00')"_s,
+                           u"DELETE FROM PATIENT_DATA.tbERMaster WHERE IdNum = '91E'"_s}
+            << QStringLiteral(",");
+        QTest::newRow("visit moved to another patient")
+            << QStringList{p2 + u"('91', 'H1', '2024-05-01 08:00:00')"_s, op + u"('91B', 'H1', '2024-03-01 08:00:00')"_s,
+                           op + u"('92B', 'H2', '2024-04-01 08:00:00')"_s,
+                           u"UPDATE PATIENT_DATA.tbPatient2 SET HospNum = 'H2' WHERE IdNum = '91'"_s}
+            << QStringLiteral("91B,91");
+        QTest::newRow("latest renumbered")
+            << QStringList{op + u"('91B', 'H1', '2024-03-01 08:00:00')"_s,
+                           u"UPDATE PATIENT_DATA.tbOutPatient SET IdNum = '99B' WHERE IdNum = '91B'"_s}
+            << QStringLiteral("99B,");
+        QTest::newRow("other columns changed: still the latest")
+            << QStringList{p2 + u"('91', 'H1', '2024-05-01 08:00:00')"_s,
+                           u"UPDATE PATIENT_DATA.tbPatient2 SET DcrDate = '2024-05-03 10:00:00' WHERE IdNum = '91'"_s}
+            << QStringLiteral("91,");
+    }
+    void latestVisitFollowsTheVisits() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, latest);
+        auto w = testdb::fresh();
+        w->Execute(QStringLiteral("INSERT INTO PATIENT_DATA.tbMaster (HospNum, LastName, ZEPNum) VALUES ('H1', 'ABAD', 'Z-1'), ('H2', 'BAUTISTA', 'Z-2')"));
+        for (const QString& step : steps)
+            w->Execute(step);
+        auto rs = w->Query(QStringLiteral("SELECT HospNum, LastVisitIdNum FROM PATIENT_DATA.tbMaster ORDER BY HospNum"));
+        QStringList got;
+        for (; !rs.Eof(); rs.MoveNext())
+            got << rs.Text(QStringLiteral("LastVisitIdNum"));
+        QCOMPARE(got.join(QLatin1Char(',')), latest);
+        // And the ZEP list shows that visit.
+        auto zep = w->Call(QStringLiteral("ZEP..sp_ZEP_LoadZEPPatient"),
+                           {QStringLiteral("H1"), QString(), QString(), QString(), QString()});
+        QCOMPARE(zep.Text(QStringLiteral("IDNUM")), latest.section(QLatin1Char(','), 0, 0));
+    }
+
+    // At hospital scale a search must never read a whole table: every form of criterion is
+    // answered from an index (checked on the embedded engine, whose planner does not switch
+    // to reading small tables whole).
+    void searchesUseIndexes_data() {
+        QTest::addColumn<QString>("proc");
+        QTest::addColumn<QStringList>("args");
+        const QStringList procs{u"ZEP..sp_ZEP_LoadInPatient"_s, u"ZEP..sp_ZEP_LoadOutPatient"_s,
+                                u"ZEP..sp_ZEP_LoadERPatient"_s, u"ZEP..sp_ZEP_LoadAllServicePatient"_s,
+                                u"ZEP..sp_ZEP_LoadZEPPatient"_s};
+        for (const QString& p : procs) {
+            const QString name = p.section(QStringLiteral("Load"), 1);
+            QTest::addRow("%s hospital number", qPrintable(name)) << p << QStringList{u"H001"_s, {}, {}, {}, {}};
+            QTest::addRow("%s admission number", qPrintable(name)) << p << QStringList{{}, {}, u"1002"_s, {}, {}};
+            QTest::addRow("%s last name", qPrintable(name)) << p << QStringList{{}, u"SAN"_s, {}, {}, {}};
+            QTest::addRow("%s full name", qPrintable(name)) << p << QStringList{{}, u"SANTOS"_s, {}, u"PEDRO"_s, {}};
+        }
+    }
+    void searchesUseIndexes() {
+        QFETCH(QString, proc);
+        QFETCH(QStringList, args);
+        if (c->dialect().backend() != db::Backend::SQLite)
+            QSKIP("the server's planner reads the test's few rows whole, rightly");
+        c->log().clear();
+        c->Call(proc, {args.at(0), args.at(1), args.at(2), args.at(3), args.at(4)});
+        const auto& e = c->log().entries().last();
+        QVariantList values;
+        for (const QString& v : e.values)
+            values << v;
+        auto plan = c->Query(QStringLiteral("EXPLAIN QUERY PLAN ") + e.text, values);
+        QStringList steps;
+        for (; !plan.Eof(); plan.MoveNext())
+            steps << plan.Text(QStringLiteral("detail"));
+        for (const QString& step : std::as_const(steps))
+            QVERIFY2(!step.startsWith(QLatin1String("SCAN")) || step.startsWith(QLatin1String("SCAN CONSTANT")),
+                     qPrintable(steps.join(QLatin1Char('\n'))));
     }
 
     void capTellsThereWereMore() {
