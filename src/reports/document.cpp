@@ -100,11 +100,15 @@ std::unique_ptr<QTextDocument> RenderedReport::newDocument(const QString& html) 
     doc->setDefaultFont(font_);
     doc->setDefaultStyleSheet(styleSheet_);
     doc->setPageSize(bodyRect().size());
+    // Within one edit the document is laid out once, at its end, and only after every
+    // paragraph has been told to keep its shaped text: painting a page would otherwise shape
+    // every cell of it again.
+    QTextCursor edit(doc.get());
+    edit.beginEditBlock();
     doc->setHtml(html);
-    // Keep the shaped text of each paragraph after layout: painting a page would otherwise
-    // shape every cell of it again.
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
         b.layout()->setCacheEnabled(true);
+    edit.endEditBlock();
     return doc;
 }
 

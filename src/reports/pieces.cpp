@@ -21,9 +21,12 @@ namespace reports {
 
 namespace {
 
-// Rows of the first piece of a long table; later pieces hold about this many pages.
-constexpr int kFirstPieceRows = 150;
-constexpr int kPagesPerPiece = 3;
+// Qt lays out a document in steps and starts the step after a tall table over from before
+// that table, so a table taller than this (in layout units) is laid out twice. Pieces stay
+// below it.
+constexpr double kLayoutStep = 1900;
+// Rows of the first piece of a long table, before the rows on a page are known.
+constexpr int kFirstPieceRows = 60;
 
 QTextTable* lastTable(QTextDocument& doc) {
     const QList<QTextFrame*> frames = doc.rootFrame()->childFrames();
@@ -222,6 +225,7 @@ QString piece(const LongTable& t, int from, int to, const QVector<double>& width
 bool RenderedReport::layOutSections(int longTableRows, const std::atomic_bool* cancel) {
     const QVector<LongTable> tables = findLongTables(html_, longTableRows);
     const double pageHeight = bodyRect().height();
+    const int pagesPerPiece = std::max(1, int(kLayoutStep / pageHeight));
     const QString documentStart = QStringLiteral("<html><body>\n");
     // What the next section begins with; whether that is a piece of a table begun before.
     QString lead = html_.left(tables.isEmpty() ? html_.size() : tables.first().begin);
@@ -296,7 +300,7 @@ bool RenderedReport::layOutSections(int longTableRows, const std::atomic_bool* c
             leadContinued = true;
             from += carry - head;
             if (onFullPage > 0)
-                take = onFullPage * kPagesPerPiece + 1;
+                take = onFullPage * pagesPerPiece + 1;
         }
     }
     if (cancel && cancel->load())
