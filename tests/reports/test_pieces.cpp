@@ -18,7 +18,7 @@ namespace {
 QString templateFor(const QString& body) {
     return QStringLiteral("[report]\ntitle = Lines\nmain = lines\n"
                           "[query lines]\nformat: Amount = money\n"
-                          "SELECT N, Name, Amount FROM ZEP.tbRptLine ORDER BY N\n"
+                          "SELECT N, Name, Amount, Note FROM ZEP.tbRptLine ORDER BY N\n"
                           "[body]\n") +
            body;
 }
@@ -68,7 +68,8 @@ void TestPieces::initTestCase() {
     TESTDB_REQUIRE_BACKEND();
     conn_ = testdb::empty();
     conn_->Execute(QStringLiteral(
-        "CREATE TABLE ZEP.tbRptLine (N INTEGER, Name VARCHAR(300), Amount NUMERIC(12,2))"));
+        "CREATE TABLE ZEP.tbRptLine (N INTEGER, Name VARCHAR(300), Amount NUMERIC(12,2), "
+        "Note VARCHAR(300))"));
     db::Transaction t(*conn_);
     for (int i = 1; i <= 700; ++i) {
         // Every seventh name wraps onto several lines, so rows are of uneven height.
@@ -104,6 +105,14 @@ void TestPieces::piecesMatchTheWholeLayout_data() {
         << 1;
     QTest::newRow("two long tables")
         << table + QStringLiteral("<p>Between the tables.</p>") + table + kTotal << 2;
+    QTest::newRow("the widest cells in the last rows")
+        << kGrid +
+               QStringLiteral(
+                   "<thead><tr><th>No</th><th>Name</th><th>Note</th></tr></thead>"
+                   "{{#lines}}<tr><td>{{N}}</td><td>{{Name}}</td><td>{{Note}}</td></tr>\n"
+                   "{{/lines}}</table>") +
+               kTotal
+        << 1;
     QTest::newRow("a page break before the total")
         << table + QStringLiteral("<p style=\"page-break-before: always\">Totals</p>") + kTotal
         << 1;
