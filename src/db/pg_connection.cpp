@@ -46,6 +46,10 @@ public:
         try {
             run(QStringLiteral("SET client_min_messages = warning"), {}, nullptr, nullptr);
             run(QStringLiteral("SET DateStyle = ISO, MDY"), {}, nullptr, nullptr);
+            // A workstation's statements are short: starting parallel workers costs a search
+            // more than they save it, and the server's few workers are shared by every
+            // workstation of the hospital.
+            run(QStringLiteral("SET max_parallel_workers_per_gather = 0"), {}, nullptr, nullptr);
             ensureSchemas();
             applyDefaultDatabase(QStringLiteral("ZEP"));
         } catch (...) {

@@ -149,26 +149,52 @@ db::Recordset searchVisits(db::Connection& conn, const db::Args& a, const VisitK
     return conn.Query(sql, values);
 }
 
+// The server's form of All Patients: the master by name, joined to the three visit tables
+// as one. The server reads the three tables' indexes for each patient in name order and
+// stops at the cap; it does not merge three separately ordered joins.
+QString selectAllVisitsJoined() {
+    return QStringLiteral(
+               "SELECT v.IdNum AS IDNUM, v.HospNum AS HospNum, v.AdmDate AS AdmDate, "
+               "m.LastName AS LastName, m.FirstName AS FirstName, m.MiddleName AS MiddleName, "
+               "v.RoomID AS RoomID, m.ZEPNum AS ZEP, %1 AS Address, v.DcrDate AS dcrdate, "
+               "CASE WHEN v.Kind = 1 THEN (SELECT MAX(b.TransDate) FROM %2 b WHERE b.IdNum = "
+               "v.IdNum) ELSE (SELECT MAX(b.TransDate) FROM %3 b WHERE b.IdNum = v.IdNum) END "
+               "AS BillingDate FROM PATIENT_DATA.tbMaster m JOIN ("
+               "SELECT IdNum, HospNum, AdmDate, DcrDate, RoomID, 1 AS Kind FROM %4 UNION ALL "
+               "SELECT IdNum, HospNum, AdmDate, DcrDate, NULL, 2 FROM %5 UNION ALL "
+               "SELECT IdNum, HospNum, AdmDate, DcrDate, NULL, 3 FROM %6"
+               ") v ON v.HospNum = m.HospNum")
+        .arg(kAddress, QLatin1String(kInPatient.bill), QLatin1String(kOutPatient.bill),
+             QLatin1String(kInPatient.table), QLatin1String(kOutPatient.table),
+             QLatin1String(kER.table));
+}
+
 db::Recordset searchAll(db::Connection& conn, const db::Args& a) {
     const Criteria c(a);
+    const bool server = conn.dialect().backend() == db::Backend::PostgreSQL;
     QStringList conditions;
     QVariantList values;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < (server ? 1 : 3); ++i) {
         QStringList where;
         addConditions(c, where, values);
         conditions << where.join(QStringLiteral(" AND "));
     }
+    const QString where = conditions.first().isEmpty()
+                              ? QString()
+                              : QStringLiteral(" WHERE ") + conditions.first();
+    if (server) {
+        const QString sql = memo(QStringLiteral("all/pg:") + conditions.first(), [&] {
+            return selectAllVisitsJoined() + where + orderFor(c) + limit();
+        });
+        return conn.Query(sql, values);
+    }
     const QString sql = memo(QStringLiteral("all:") + conditions.first(), [&] {
-        // One compound statement ordered as a whole: both engines then merge the three
-        // kinds of visit, each read in its index's order, and stop at the cap, instead of
+        // One compound statement ordered as a whole: the embedded engine merges the three
+        // kinds of visit, each read in its index's order, and stops at the cap, instead of
         // reading up to the cap from each and sorting the three lists together.
         QStringList parts;
-        int n = 0;
-        for (const VisitKind* k : {&kInPatient, &kOutPatient, &kER}) {
-            const QString& where = conditions.at(n++);
-            parts << selectVisits(*k) +
-                         (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where);
-        }
+        for (const VisitKind* k : {&kInPatient, &kOutPatient, &kER})
+            parts << selectVisits(*k) + where;
         return parts.join(QStringLiteral(" UNION ALL ")) + orderFor(c) + limit();
     });
     return conn.Query(sql, values);

@@ -59,7 +59,8 @@ public:
         } else {
             const QByteArray url = s.toUrl().toUtf8();
             pg_ = PQconnectdb(url.constData());
-            PQexec(pg_, "SET search_path TO zep, public");
+            PQclear(PQexec(pg_, "SET search_path TO zep, public"));
+            PQclear(PQexec(pg_, "SET max_parallel_workers_per_gather = 0")); // as the workstation
         }
     }
     ~Raw() {

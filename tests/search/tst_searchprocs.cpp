@@ -6,6 +6,7 @@
 #include "server/search.h"
 
 #include <QDate>
+#include <QMap>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -138,6 +139,21 @@ private slots:
         QVERIFY(rs.Text(QStringLiteral("AdmDate")).startsWith(today));
         QCOMPARE(rs.Text(QStringLiteral("dcrdate")), QString());
         QVERIFY(rs.Text(QStringLiteral("BillingDate")).startsWith(today));
+
+        // All Patients gives the same row, its charge read from the admissions' bill, and an
+        // ER visit without charges has none.
+        auto all = c->Call(QStringLiteral("ZEP..sp_ZEP_LoadAllServicePatient"),
+                           {QStringLiteral("H001"), QString(), QString(), QString(), QString()});
+        QCOMPARE(all.RecordCount(), 3);
+        QMap<QString, QString> billed, rooms;
+        for (; !all.Eof(); all.MoveNext()) {
+            billed[all.Text(QStringLiteral("IDNUM"))] = all.Text(QStringLiteral("BillingDate"));
+            rooms[all.Text(QStringLiteral("IDNUM"))] = all.Text(QStringLiteral("RoomID"));
+        }
+        QVERIFY(billed.value(QStringLiteral("1002")).startsWith(today));
+        QCOMPARE(billed.value(QStringLiteral("7002E")), QString());
+        QCOMPARE(rooms.value(QStringLiteral("1001")), QStringLiteral("301"));
+        QCOMPARE(rooms.value(QStringLiteral("7002E")), QString());
     }
 
     // The latest visit that the ZEP list shows is kept on the master record by the visit
