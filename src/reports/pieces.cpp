@@ -294,7 +294,9 @@ bool RenderedReport::layOutSections(int longTableRows, const std::atomic_bool* c
                 return lo;
             };
             const int carry = firstRowFrom(cutPage);
-            const int onFullPage = cutPage - 1 > firstPage ? carry - firstRowFrom(cutPage - 1) : 0;
+            // (The first page is full unless what comes before the table is on it.)
+            const bool fullPage = cutPage - 1 > firstPage || lead == documentStart;
+            const int onFullPage = fullPage ? carry - firstRowFrom(cutPage - 1) : 0;
             addSection(std::move(doc), cutPage, leadContinued);
             lead = documentStart;
             leadContinued = true;
