@@ -1,5 +1,8 @@
 #include "longtables.h"
 
+#include <QHash>
+#include <algorithm>
+
 namespace reports {
 
 namespace {
@@ -64,6 +67,18 @@ bool nextTag(const QString& s, qsizetype from, Tag* tag) {
     }
 }
 
+// Elements that are never closed, and those that do not hold a table (a table ends an open
+// paragraph).
+bool isVoid(const QString& name) {
+    static const QStringList names{
+        QStringLiteral("br"),   QStringLiteral("hr"),    QStringLiteral("img"),
+        QStringLiteral("meta"), QStringLiteral("link"),  QStringLiteral("input"),
+        QStringLiteral("col"),  QStringLiteral("area"),  QStringLiteral("base"),
+        QStringLiteral("p"),    QStringLiteral("html"),  QStringLiteral("body"),
+        QStringLiteral("head"), QStringLiteral("style"), QStringLiteral("title")};
+    return names.contains(name);
+}
+
 bool onlySpace(QStringView text) {
     for (const QChar c : text)
         if (!c.isSpace())
@@ -97,16 +112,23 @@ QVector<LongTable> findLongTables(const QString& html, int minRows) {
     qsizetype pos = 0;
     Reader r;
     bool inTable = false;
+    QHash<QString, int> open; // elements open around the top level, by name
     while (nextTag(html, pos, &tag)) {
         pos = tag.end;
         if (!inTable) {
             if (tag.name == QLatin1String("table") && !tag.closing) {
                 r = Reader();
+                // A piece starts a document of its own: a table inside another element
+                // (a <div>, <center>, <font>...) would lose what that element gives it.
+                r.cuttable = std::all_of(open.cbegin(), open.cend(), [](int n) { return n == 0; });
                 inTable = true;
                 r.depth = 1;
                 r.table.begin = tag.begin;
                 r.table.open = html.mid(tag.begin, tag.end - tag.begin);
                 r.lastEnd = tag.end;
+            } else if (!isVoid(tag.name) && html.at(tag.end - 2) != QLatin1Char('/')) {
+                int& n = open[tag.name];
+                n = std::max(0, n + (tag.closing ? -1 : 1));
             }
             continue;
         }

@@ -70,6 +70,13 @@ void TestLongTables::findsOrRefuses_data() {
                rows(20, QStringLiteral("<tr title='>'><td>%1</td></tr>")) + after
         << 20;
     QTest::newRow("never closed") << kOpen + rows(20) << -1;
+    QTest::newRow("inside a div") << QStringLiteral("<div align=\"center\">") + kOpen + rows(20) +
+                                         after + QStringLiteral("</div>")
+                                  << -1;
+    QTest::newRow("inside bold text")
+        << QStringLiteral("<p><b>") + kOpen + rows(20) + after + QStringLiteral("</b>") << -1;
+    QTest::newRow("after a closed div and an open paragraph")
+        << QStringLiteral("<div><br/>x</div><p>text<hr>") + kOpen + rows(20) + after << 20;
 }
 
 void TestLongTables::findsOrRefuses() {
