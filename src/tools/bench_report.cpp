@@ -70,20 +70,6 @@ td.name { width: 34%; }
 {{#totals}}<p class="total">{{Admissions}} admission(s), charges {{Charges}}, discounts {{Discount}}</p>{{/totals}}
 )");
 
-struct Stats {
-    double median = 0, p95 = 0;
-};
-
-Stats stats(QVector<double> v) {
-    if (v.isEmpty())
-        return {};
-    std::sort(v.begin(), v.end());
-    const auto at = [&](double q) {
-        return v.at(std::min<int>(int(v.size()) - 1, int(q * (v.size() - 1) + 0.5)));
-    };
-    return {at(0.5), at(0.95)};
-}
-
 double msSince(const QElapsedTimer& t) {
     return double(t.nsecsElapsed()) / 1e6;
 }
@@ -177,6 +163,16 @@ int benchReport(const QString& url, int rows, int runs, QTextStream& out) {
                  QStringLiteral("For comparison: tables laid out whole"), out))
         return 1;
     return 0;
+}
+
+Stats stats(QVector<double> v) {
+    if (v.isEmpty())
+        return {};
+    std::sort(v.begin(), v.end());
+    const auto at = [&](double q) {
+        return v.at(std::min<int>(int(v.size()) - 1, int(q * (v.size() - 1) + 0.5)));
+    };
+    return {at(0.5), at(0.95)};
 }
 
 } // namespace tools

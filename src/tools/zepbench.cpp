@@ -31,16 +31,8 @@ QTextStream& out() {
     return s;
 }
 
-struct Stats {
-    double median = 0, p95 = 0;
-};
-Stats stats(QVector<double> v) {
-    if (v.isEmpty())
-        return {};
-    std::sort(v.begin(), v.end());
-    const auto at = [&](double q) { return v.at(std::min<int>(int(v.size()) - 1, int(q * (v.size() - 1) + 0.5))); };
-    return {at(0.5), at(0.95)};
-}
+using tools::Stats;
+using tools::stats;
 
 // The same statement on the bare engine, with a prepared-statement cache like ours, every
 // value fetched.
