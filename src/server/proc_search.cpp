@@ -173,22 +173,19 @@ db::Recordset searchAll(db::Connection& conn, const db::Args& a) {
     const Criteria c(a);
     const bool server = conn.dialect().backend() == db::Backend::PostgreSQL;
     QStringList conditions;
-    QVariantList values;
-    for (int i = 0; i < (server ? 1 : 3); ++i) {
-        QStringList where;
-        addConditions(c, where, values);
-        conditions << where.join(QStringLiteral(" AND "));
-    }
-    const QString where = conditions.first().isEmpty()
-                              ? QString()
-                              : QStringLiteral(" WHERE ") + conditions.first();
+    QVariantList once;
+    addConditions(c, conditions, once);
+    const QString key = conditions.join(QStringLiteral(" AND "));
+    const QString where = key.isEmpty() ? QString() : QStringLiteral(" WHERE ") + key;
     if (server) {
-        const QString sql = memo(QStringLiteral("all/pg:") + conditions.first(), [&] {
+        const QString sql = memo(QStringLiteral("all/pg:") + key, [&] {
             return selectAllVisitsJoined() + where + orderFor(c) + limit();
         });
-        return conn.Query(sql, values);
+        return conn.Query(sql, once);
     }
-    const QString sql = memo(QStringLiteral("all:") + conditions.first(), [&] {
+    // The embedded engine's statement states the conditions once per kind of visit.
+    const QVariantList values = once + once + once;
+    const QString sql = memo(QStringLiteral("all:") + key, [&] {
         // One compound statement ordered as a whole: the embedded engine merges the three
         // kinds of visit, each read in its index's order, and stops at the cap, instead of
         // reading up to the cap from each and sorting the three lists together.
