@@ -38,7 +38,9 @@ using tools::stats;
 // value fetched.
 class Raw {
 public:
-    explicit Raw(const db::ConnectionSettings& s) : backend_(s.backend) {
+    // `workstation` is the workstation's own connection to the same database, whose engine
+    // settings the bare one copies.
+    Raw(const db::ConnectionSettings& s, db::Connection& workstation) : backend_(s.backend) {
         if (s.backend == db::Backend::SQLite) {
             sqlite3_open_v2((s.folder + QStringLiteral("/main.db")).toUtf8().constData(), &lite_,
                             SQLITE_OPEN_READWRITE, nullptr);
@@ -46,7 +48,9 @@ public:
             // the two code paths and not of two configurations.
             for (const QString& n : db::databaseNames()) {
                 exec(QStringLiteral("ATTACH DATABASE '%1/%2.db' AS %2").arg(s.folder, n));
-                exec(QStringLiteral("PRAGMA %1.cache_size = -32768").arg(n));
+                const QString size =
+                    workstation.Query(QStringLiteral("PRAGMA %1.cache_size").arg(n)).Text(QStringLiteral("cache_size"));
+                exec(QStringLiteral("PRAGMA %1.cache_size = %2").arg(n, size));
             }
         } else {
             const QByteArray url = s.toUrl().toUtf8();
@@ -187,7 +191,7 @@ bool intakeOnly = false; // --intake: only the intake sheet's opening
 void benchDatabase(const QString& url, int runs) {
     db::ConnectionSettings s = db::ConnectionSettings::fromUrl(url);
     auto conn = db::Connection::open(s);
-    Raw raw(s);
+    Raw raw(s, *conn);
     frmListPatient list;
     list.setConnections(conn.get(), conn.get());
     list.resize(1200, 800);
