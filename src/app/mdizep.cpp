@@ -1,6 +1,7 @@
 #include "mdizep.h"
 
 #include "globals.h"
+#include "items.h"
 #include "menutree.h"
 #include "modmain.h"
 
@@ -12,6 +13,7 @@
 #include "patient/clsPatientSearch.h"
 #include "patient/frmListPatient.h"
 #include "reports/ui/operations.h"
+#include "ui/messages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -199,6 +201,13 @@ void mdiZEP::wireItems() {
                                  g().hospitalAddress}))
             reports::ShowReport(false, QStringLiteral("Classification Scheme"), false);
     });
+    // Each area wires its own items (items.h); they come last so that an area may take over
+    // an item wired above.
+    wireReferralItems(*this);
+    wireCaseItems(*this);
+    wireDiscountItems(*this);
+    wireReportItems(*this);
+    wireFileMaintenanceItems(*this);
 }
 
 frmListPatient* mdiZEP::patientList() const {
@@ -264,8 +273,18 @@ void mdiZEP::setHandler(const QString& name, std::function<void()> handler) {
 }
 
 void mdiZEP::onItem(const QString& name) {
-    if (const auto h = handlers_.value(name))
+    if (const auto h = handlers_.value(name)) {
         h();
+        return;
+    }
+    // A worker must be able to tell an item whose screen is not there yet from one that
+    // failed silently.
+    QString caption = name;
+    if (const QAction* a = items_.value(name))
+        caption = a->text().remove(QLatin1Char('&'));
+    else if (const QToolButton* b = buttons_.value(name))
+        caption = b->toolTip().isEmpty() ? name : b->toolTip();
+    ui::Messages::info(QStringLiteral("\"%1\" is not available yet.").arg(caption.trimmed()));
 }
 
 QLabel* mdiZEP::statusPanel(int index) const { return index == 1 ? panel1_ : panel2_; }

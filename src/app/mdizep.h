@@ -33,7 +33,8 @@ public:
     QAction* item(const QString& name) const;
     QMenu* menu(const QString& name) const;
     QToolButton* button(const QString& name) const;
-    // What an item does. Items whose screens are not there yet do nothing.
+    // What an item does. An item without a handler says in an information box that it is
+    // not available yet.
     void setHandler(const QString& name, std::function<void()> handler);
 
     // The shared patient search list, made and shown as a child window when there is none.
