@@ -166,12 +166,31 @@ void mdiZEP::wireItems() {
             showPatientList();
             return;
         }
-        // One sheet at a time: an open one comes to the front.
-        for (QMdiSubWindow* w : mdi_->subWindowList())
-            if (qobject_cast<frmIntakeSurveySheet*>(w->widget())) {
+        // One sheet at a time. The open one comes to the front when it is the selected
+        // visit's; another patient's sheet gives way to a fresh one, so that what is typed
+        // next is never saved under the patient shown before.
+        for (QMdiSubWindow* w : mdi_->subWindowList()) {
+            auto* open = qobject_cast<frmIntakeSurveySheet*>(w->widget());
+            if (!open)
+                continue;
+            if (open->HospNum().trimmed() == list->HospNum().trimmed() &&
+                open->IDNUM().trimmed() == list->IDNUM().trimmed()) {
                 mdi_->setActiveSubWindow(w);
                 return;
             }
+            if (open->hasUnsavedChanges() &&
+                ui::Messages::question(
+                    QStringLiteral("The intake sheet of hospital number %1 has changes that are "
+                                   "not saved.\nDiscard them and open the intake sheet of %2?")
+                        .arg(open->HospNum().trimmed(), list->PatientName().trimmed()),
+                    QStringLiteral("Intake Sheet Entry")) != ui::Answer::Yes) {
+                mdi_->setActiveSubWindow(w);
+                return;
+            }
+            w->close();
+            if (mdi_->subWindowList().contains(w))
+                return; // the sheet would not close
+        }
         auto* sheet = new frmIntakeSurveySheet;
         sheet->setAttribute(Qt::WA_DeleteOnClose);
         sheet->setConnection(g().gConnection);
@@ -185,7 +204,9 @@ void mdiZEP::wireItems() {
         sheet->setPatientType(list->PatientType());
         QMdiSubWindow* sub = mdi_->addSubWindow(sheet);
         sub->setAttribute(Qt::WA_DeleteOnClose);
-        sub->show(); // the first show runs the opening sequence
+        // Maximized, as the list is: the sheet then uses the whole window, its body scrolls
+        // and its buttons stay in view. The first show runs the opening sequence.
+        sub->showMaximized();
     });
     // Edit Classification Scheme (hidden): the scheme screen, modal.
     setHandler(QStringLiteral("mnuClassificationScheme"), [this] {

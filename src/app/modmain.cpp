@@ -11,6 +11,7 @@
 #include "db/connection.h"
 #include "patient/clsPatientSearch.h"
 #include "reports/ui/operations.h"
+#include "server/server.h"
 #include "ui/messages.h"
 
 #include <QCoreApplication>
@@ -43,6 +44,39 @@ bool readHospitalInfo(db::Connection& c, Globals& gl) {
     gl.appServer = rs.Text(QStringLiteral("MTSServerName")).trimmed();
     rs.Close();
     return true;
+}
+
+// The database must be at the schema this program was built for: an older one fails later
+// in the middle of a screen ("no such column"), and a newer one must not be written to by a
+// program that does not know its rules. False after telling the user.
+bool schemaMatches(db::Connection& c) {
+    int version = 0;
+    try {
+        auto rs = c.Query(QStringLiteral("SELECT MAX(Version) AS Version FROM ZEP.tbZEPSchemaVersion"));
+        if (!rs.Eof() && !rs.IsNull(QStringLiteral("Version")))
+            version = int(rs.Number(QStringLiteral("Version")));
+    } catch (const db::Error&) {
+        version = 0; // no version table: a database made before versions were kept
+    }
+    const int known = server::latestSchemaVersion();
+    if (version == known)
+        return true;
+    if (version < known)
+        ui::Messages::exclamation(
+            QStringLiteral("This database is at schema version %1, older than this program "
+                           "needs (version %2).\nPlease ask the system administrator to "
+                           "upgrade it with:\n\n    zep-admin init %3")
+                .arg(version)
+                .arg(known)
+                .arg(c.settings().toUrl()));
+    else
+        ui::Messages::exclamation(
+            QStringLiteral("This database is at schema version %1, newer than this program "
+                           "knows (version %2).\nPlease use the newer ZEP program: this one "
+                           "must not change the database.")
+                .arg(version)
+                .arg(known));
+    return false;
 }
 
 } // namespace
@@ -82,6 +116,10 @@ StartupResult modMain::StartUp() {
 
     // 4. Names without a database resolve in ZEP.
     conn.setDefaultDatabase(QStringLiteral("ZEP"));
+    if (!schemaMatches(conn)) {
+        gl.userCode = gl.currentUser->employeecode();
+        return StartupResult::SchemaMismatch;
+    }
 
     // 5. The hospital's identity.
     try {
@@ -128,6 +166,7 @@ StartupResult modMain::StartUp() {
     // 9. The global connection is the user's connection, with client-side cursors.
     gl.gConnection = &conn;
     gl.cursorLocation = 3;
+    patient::clsPatientSearch::instance().releaseOpenedGlobal();
     // The report engine reads on the same connection and prints the hospital's name; it is
     // handed the log-on values as the old engine was.
     reports::setConnection(gl.gConnection);

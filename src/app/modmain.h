@@ -23,6 +23,7 @@ enum class StartupResult {
     LogInCancelled,      // nothing shown, nothing said
     HospitalInfoMissing, // told the user; no window
     PatientComponentFailed, // "Unable to stablish a connection..." was shown; no window
+    SchemaMismatch,      // the database is older or newer than the program; told; no window
 };
 
 class modMain {

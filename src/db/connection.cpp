@@ -2,12 +2,36 @@
 
 #include "procedures.h"
 
+#include <mutex>
+#include <unordered_set>
+
 namespace db {
 
 QString dropDoubleDots(const QString& sql); // dialect.cpp
 
 std::unique_ptr<Connection> openSqlite(const ConnectionSettings& s); // sqlite_connection.cpp
 std::unique_ptr<Connection> openPostgres(const ConnectionSettings& s); // pg_connection.cpp
+
+namespace {
+
+std::mutex& liveMutex() {
+    static std::mutex m;
+    return m;
+}
+std::unordered_set<const Connection*>& live() {
+    static std::unordered_set<const Connection*> s;
+    return s;
+}
+
+} // namespace
+
+int Connection::openCount() {
+    std::lock_guard lock(liveMutex());
+    int n = 0;
+    for (const Connection* c : live())
+        n += c->State();
+    return n;
+}
 
 std::unique_ptr<Connection> Connection::open(const ConnectionSettings& settings) {
     if (!settings.isValid())
@@ -21,9 +45,14 @@ std::unique_ptr<Connection> Connection::open(const ConnectionSettings& settings)
 Connection::Connection(ConnectionSettings s, std::unique_ptr<Dialect> d)
     : settings_(std::move(s)), dialect_(std::move(d)), defaultDatabase_(QStringLiteral("ZEP")) {
     settings_.create = false;
+    std::lock_guard lock(liveMutex());
+    live().insert(this);
 }
 
-Connection::~Connection() = default;
+Connection::~Connection() {
+    std::lock_guard lock(liveMutex());
+    live().erase(this);
+}
 
 void Connection::Close() {
     if (!open_)

@@ -36,6 +36,9 @@ public:
 
     // 1 open, 0 closed.
     int State() const { return open_ ? 1 : 0; }
+    // How many connections of this process are open now: what a workstation costs a
+    // shared server.
+    static int openCount();
     void Close();
     QString ConnectionString() const { return settings_.toUrl(); }
     const ConnectionSettings& settings() const { return settings_; }

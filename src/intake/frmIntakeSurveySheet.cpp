@@ -4,6 +4,7 @@
 #include "db/connection.h"
 #include "patient/frmEmployeeListing.h"
 #include "ui/messages.h"
+#include "ui/screen.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
@@ -20,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -82,12 +84,7 @@ frmIntakeSurveySheet::frmIntakeSurveySheet(QWidget* parent) : QWidget(parent) {
     connect(cmdSavePrint, &QPushButton::clicked, this, &frmIntakeSurveySheet::cmdSavePrint_Click);
     connect(cmdEdit, &QPushButton::clicked, this, &frmIntakeSurveySheet::cmdEdit_Click);
     // In the main window the sheet lives in a sub-window, which is what Close closes.
-    connect(cmdCancel, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            sub->close();
-        else
-            close();
-    });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { ui::closeScreen(this); });
     connect(cmdListZipCodes, &QPushButton::clicked, this,
             &frmIntakeSurveySheet::cmdListZipCodes_Click);
     connect(cmdAll, &QPushButton::clicked, this, &frmIntakeSurveySheet::cmdAll_Click);
@@ -113,14 +110,24 @@ void frmIntakeSurveySheet::buildLayout() {
     f.setPointSize(f.pointSize() + 4);
     lblHeading->setFont(f);
     outer->addWidget(lblHeading);
-    outer->addWidget(buildHeader());
 
+    // The sheet is taller than a laptop's screen: its body scrolls, and the command
+    // buttons below it stay in view.
+    auto* body = named(new QWidget, "fraBody");
+    auto* inner = new QVBoxLayout(body);
+    inner->setContentsMargins(0, 0, 0, 0);
+    inner->addWidget(buildHeader());
     SSTab1 = named(new QTabWidget, "SSTab1");
     SSTab1->addTab(buildIdentifying(), QStringLiteral(" IDENTIFYING DATA"));
     SSTab1->addTab(buildBackground(), QStringLiteral("BACKGROUND INFO"));
     SSTab1->addTab(buildOther(), QStringLiteral("OTHER SIGNIFICANT DATA"));
-    outer->addWidget(SSTab1, 1);
-    outer->addWidget(label("NOTE : Click on the TABS above to Enter other relative data..."));
+    inner->addWidget(SSTab1, 1);
+    inner->addWidget(label("NOTE : Click on the TABS above to Enter other relative data..."));
+    auto* scroll = named(new QScrollArea, "scrBody");
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(body);
+    outer->addWidget(scroll, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -468,6 +475,31 @@ QList<QWidget*> frmIntakeSurveySheet::entryFields() const {
              optNew, optOld, optClosed, optCarryover})
         out << w;
     return out;
+}
+
+QString frmIntakeSurveySheet::snapshot() const {
+    // Every value the worker can change, field by field and cell by cell; a unit separator
+    // keeps "AB" + "C" apart from "A" + "BC".
+    QStringList values;
+    for (QWidget* w : entryFields()) {
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            values << e->text();
+        else if (auto* c = qobject_cast<QComboBox*>(w))
+            values << c->currentText();
+        else if (auto* b = qobject_cast<QAbstractButton*>(w))
+            values << (b->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        else if (auto* d = qobject_cast<QDateEdit*>(w))
+            values << d->date().toString(Qt::ISODate);
+    }
+    for (int r = 0; r < FCFlexGrid->rowCount(); ++r)
+        for (int c = 0; c < FCFlexGrid->columnCount(); ++c)
+            values << cell(r, c);
+    values << workerCode_;
+    return values.join(QChar(0x1f));
+}
+
+bool frmIntakeSurveySheet::hasUnsavedChanges() const {
+    return loaded_ && snapshot() != loadedSnapshot_;
 }
 
 void frmIntakeSurveySheet::cmdEdit_Click() {

@@ -55,6 +55,8 @@ public:
 
     bool sheetExists() const { return sheetExists_; }
     bool saved() const { return saved_; }
+    // Whether the worker changed anything since the sheet was loaded or last saved.
+    bool hasUnsavedChanges() const;
     QString workerCode() const { return workerCode_; }
 
     // The codes behind the three lookup combos (what the save sends).
@@ -178,6 +180,7 @@ private:
     QWidget* buildOther();
     void buildEnterChain();
     QList<QWidget*> entryFields() const;
+    QString snapshot() const;
 
     // Loading (frmIntakeSurveySheet_load.cpp).
     void runCategorySearch();
@@ -219,5 +222,6 @@ private:
     bool sheetExists_ = false;
     bool saved_ = false;
     bool loaded_ = false;
+    QString loadedSnapshot_; // the values as loaded or last saved
     bool conflict_ = false;
 };

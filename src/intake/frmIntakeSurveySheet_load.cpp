@@ -51,8 +51,10 @@ void check(QAbstractButton* b, bool on) {
 } // namespace
 
 void frmIntakeSurveySheet::loadSheet() {
-    if (!conn_)
+    if (!conn_) {
+        loadedSnapshot_ = snapshot();
         return;
+    }
     // The sheet belongs to the hospital number even when the master cannot be read.
     txtHospitalNo->setText(hospNum_.trimmed());
     DTDateInterviewed->setDate(QDate::currentDate());
@@ -73,6 +75,7 @@ void frmIntakeSurveySheet::loadSheet() {
     } catch (const db::Error& e) {
         ui::Messages::critical(e.Description(), QStringLiteral("Message"));
     }
+    loadedSnapshot_ = snapshot();
 }
 
 void frmIntakeSurveySheet::runCategorySearch() {

@@ -172,6 +172,7 @@ bool frmIntakeSurveySheet::save() {
     QApplication::restoreOverrideCursor();
     saved_ = true;
     sheetExists_ = true;
+    loadedSnapshot_ = snapshot();
     ui::Messages::plain(QStringLiteral("Record of ") + txtLastName->text() + QStringLiteral(", ") +
                             txtFirstName->text() + QStringLiteral("Saved."),
                         kTitle);

@@ -61,6 +61,14 @@ bool clsPatientSearch::connect(const QString& connectionString, const QString& s
     return ok;
 }
 
+void clsPatientSearch::releaseOpenedGlobal() {
+    if (openedGlobal_ && *global_ != openedGlobal_.get()) {
+        if (ownSlot_ == openedGlobal_.get())
+            ownSlot_ = nullptr;
+        openedGlobal_.reset();
+    }
+}
+
 bool clsPatientSearch::ValidateAdmission(const QString& idNumber, const QString& stationId) {
     Q_UNUSED(stationId)
     // Found says what the last check came to; a failed check must not leave it set.

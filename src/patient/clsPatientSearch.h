@@ -43,6 +43,11 @@ public:
     bool InitConnection(const QString& connectionString, const QString& serverName,
                         db::Connection*& global);
 
+    // Closes the global connection the service opened for its check, once the global
+    // connection is another one: left open it would sit idle for the whole session, a
+    // connection per workstation on a shared server.
+    void releaseOpenedGlobal();
+
     // True when "Patient_Data..sp_Adm_LoadInPatient" knows the trimmed admission number.
     // `stationId` is not used: the check is for any nursing station. Any error gives false.
     bool ValidateAdmission(const QString& idNumber, const QString& stationId = {});

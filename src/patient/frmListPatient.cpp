@@ -4,6 +4,7 @@
 #include "server/search.h"
 #include "ui/messages.h"
 #include "ui/recordsetmodel.h"
+#include "ui/screen.h"
 #include "ui/twips.h"
 
 #include <QButtonGroup>
@@ -149,7 +150,7 @@ void frmListPatient::buildScreen() {
     buttons->addWidget(cmdClose);
     sp->addLayout(buttons);
     connect(cmdSearch, &QPushButton::clicked, this, &frmListPatient::cmdSearch_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdClose, &QPushButton::clicked, this, [this] { ui::closeScreen(this); });
 
     lblZEP = new QLabel(QStringLiteral("ZEP Patients"));
     lblZEP->setObjectName(QStringLiteral("lblZEP"));

@@ -6,6 +6,8 @@
 #include "db/connection.h"
 
 #include <QFile>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 #include <utility>
@@ -104,6 +106,15 @@ bool writeText(const QString& path, const QString& text, QString* error) {
 
 } // namespace
 
+QString resolveTemplate(const QString& name, const QString& reportFolder) {
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || reportFolder.isEmpty())
+        return name;
+    const QString inReports = QDir(reportFolder).filePath(name);
+    if (QFileInfo::exists(inReports))
+        return inReports;
+    return name;
+}
+
 int exportCommand(const QStringList& args, db::Connection& conn, QTextStream& err) {
     Request req;
     QString why;
@@ -113,7 +124,9 @@ int exportCommand(const QStringList& args, db::Connection& conn, QTextStream& er
         return 2;
     }
     try {
-        const QFileInfo info(req.templatePath);
+        const QFileInfo info(resolveTemplate(
+            req.templatePath,
+            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("REPORTS"))));
         auto report = Report::open(info.absolutePath(), info.fileName());
         report->setHospitalName(req.hospital);
         const db::ConnectionSettings& s = conn.settings();

@@ -20,6 +20,8 @@ private slots:
     void reportsFailuresByFile_data();
     void reportsFailuresByFile();
     void writesEveryFileAskedFor();
+    void bareNamesComeFromTheReportFolder_data();
+    void bareNamesComeFromTheReportFolder();
     void referenceCheck();
 
 private:
@@ -116,6 +118,27 @@ void TestExport::writesEveryFileAskedFor() {
     QVERIFY(text.contains(QStringLiteral("No visits in this period.")));
     QVERIFY(pdfText(pdf).contains(QStringLiteral("General Hospital")));
     QCOMPARE(readFile(csv), QStringLiteral("Code,Name,Amount,VisitDate,Note\r\n"));
+}
+
+void TestExport::bareNamesComeFromTheReportFolder_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected"); // "REPORTS/" stands for the report folder
+    QTest::newRow("bare name in the folder") << "VisitList.rpt" << "REPORTS/VisitList.rpt";
+    QTest::newRow("bare name with a blank") << "Expired Patient.rpt"
+                                            << "REPORTS/Expired Patient.rpt";
+    QTest::newRow("bare name not there") << "Missing.rpt" << "Missing.rpt";
+    QTest::newRow("relative path kept") << "sub/VisitList.rpt" << "sub/VisitList.rpt";
+    QTest::newRow("absolute path kept") << "/tmp/VisitList.rpt" << "/tmp/VisitList.rpt";
+}
+
+void TestExport::bareNamesComeFromTheReportFolder() {
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QTemporaryDir folder;
+    writeFile(folder.filePath(QStringLiteral("VisitList.rpt")), kVisitList);
+    writeFile(folder.filePath(QStringLiteral("Expired Patient.rpt")), kVisitList);
+    const QString got = reports::resolveTemplate(name, folder.path());
+    QCOMPARE(got, QString(expected).replace(QStringLiteral("REPORTS/"), folder.path() + u'/'));
 }
 
 void TestExport::referenceCheck() {

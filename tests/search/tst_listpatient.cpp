@@ -127,7 +127,9 @@ private slots:
         QTest::addColumn<bool>("keepsId");
         QTest::newRow("hospital number clears the admission") << QStringLiteral("txtHospNum") << true << false;
         QTest::newRow("admission number clears the hospital") << QStringLiteral("txtIDNum") << false << true;
-        QTest::newRow("a name clears both") << QStringLiteral("txtFirstName") << false << false;
+        QTest::newRow("last name clears both") << QStringLiteral("txtLastName") << false << false;
+        QTest::newRow("first name clears both") << QStringLiteral("txtFirstName") << false << false;
+        QTest::newRow("middle name clears both") << QStringLiteral("txtMiddleName") << false << false;
     }
     void enterInEachBoxSearchesWithAllFive() {
         QFETCH(QString, boxName);
@@ -137,11 +139,19 @@ private slots:
         f->setHospNum(QStringLiteral("PRE-H"));
         f->setIDNUM(QStringLiteral("PRE-I"));
         option(1); // out-patients: nothing matches, so the selection is not overwritten
-        auto* b = f->findChild<QLineEdit*>(boxName);
-        QTest::keyClicks(b, QStringLiteral("zz"));
-        QTest::keyClick(b, Qt::Key_Enter);
+        // A different value in every box, with blanks around it that the search trims.
+        QTest::keyClicks(box("txtHospNum"), QStringLiteral(" h9 "));
+        QTest::keyClicks(box("txtIDNum"), QStringLiteral("i8"));
+        QTest::keyClicks(box("txtLastName"), QStringLiteral("last "));
+        QTest::keyClicks(box("txtFirstName"), QStringLiteral("first"));
+        QTest::keyClicks(box("txtMiddleName"), QStringLiteral(" mid"));
+        c->log().clear();
+        QTest::keyClick(f->findChild<QLineEdit*>(boxName), Qt::Key_Enter);
         QCOMPARE(lastCallName(), QStringLiteral("ZEP..sp_ZEP_LoadOutPatient"));
-        QCOMPARE(lastCallValues().size(), 5);
+        // hospital number, last name, admission number, first name, middle name
+        QCOMPARE(lastCallValues(), (QStringList{QStringLiteral("H9"), QStringLiteral("LAST"),
+                                                QStringLiteral("I8"), QStringLiteral("FIRST"),
+                                                QStringLiteral("MID")}));
         QCOMPARE(f->HospNum().isEmpty(), !keepsHosp);
         QCOMPARE(f->IDNUM().isEmpty(), !keepsId);
     }

@@ -66,8 +66,8 @@ QString nameOf(const QWidget* w) {
 } // namespace
 
 void showAsLaptop(QMainWindow& main) {
+    main.showNormal();
     main.setGeometry(QRect(QPoint(0, 0), kLaptop));
-    main.show();
     settle(&main);
 }
 
@@ -86,10 +86,10 @@ QStringList problems(QWidget* screen, const QStringList& commandButtons) {
             out << name + QStringLiteral(": no such button");
         else if (!b->isVisibleTo(top))
             out << name + QStringLiteral(": hidden");
-        else if (!wholly(b))
-            out << name + QStringLiteral(": outside the visible area");
         else if (scrollable(b))
             out << name + QStringLiteral(": scrolls away with the screen's body");
+        else if (!wholly(b))
+            out << name + QStringLiteral(": outside the visible area");
     }
     const auto all = screen->findChildren<QWidget*>();
     for (const QWidget* w : all) {
