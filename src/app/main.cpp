@@ -46,7 +46,9 @@ int main(int argc, char** argv) {
     QApplication a(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("ZEP"));
     QApplication::setApplicationName(QStringLiteral("Workstation"));
-    QApplication::setApplicationDisplayName(app::departmentTitle());
+    // No display name: the window system would append it to every caption, and the main
+    // window's caption already is the department's title. Untitled boxes get it from the
+    // message service instead.
     // The window goes away on log off while the log-in dialog comes back; the system ends
     // only when the main window is closed or a log-in is cancelled.
     a.setQuitOnLastWindowClosed(false);
