@@ -327,6 +327,21 @@ private slots:
         conn.Execute(QStringLiteral("DELETE FROM PATIENT_DATA.tbMaster WHERE HospNum = 'H778'"));
     }
 
+    // An item whose screen is not built yet must say so; a click that does nothing looks
+    // like a broken program.
+    void itemWithoutScreenSaysSo() {
+        logInAs(QStringLiteral("msantos"), password);
+        QCOMPARE(modMain::StartUp(), StartupResult::MainWindowShown);
+        auto* w = modMain::mainWindow();
+        QAction* rates = w->item(QStringLiteral("mnuOPSRates"));
+        rates->setVisible(true); // hidden in the menu, as a later release might show it
+        rates->trigger();
+        QCOMPARE(ui::Messages::shownTexts(),
+                 QStringList{QStringLiteral("\"Edit OPS Rates\" is not available yet.")});
+        QCOMPARE(ui::Messages::shown().first().icon, ui::Icon::Information);
+        QVERIFY(w->mdiArea()->subWindowList().isEmpty());
+    }
+
     void listCloseLeavesNoFrame() {
         logInAs(QStringLiteral("msantos"), password);
         QCOMPARE(modMain::StartUp(), StartupResult::MainWindowShown);
