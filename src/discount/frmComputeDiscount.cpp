@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -98,31 +99,43 @@ frmComputeDiscount::frmComputeDiscount(QWidget* parent) : QWidget(parent) {
                                             QStringLiteral("Medicare"), QStringLiteral("Discount")});
     for (int c = ColActual; c <= ColDiscount; ++c)
         mshDiscount->horizontalHeaderItem(c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    int gridWidth = 0;
+    int gridWidth = 0; // the visible columns
     for (int c = 0; c < 6; ++c) {
         mshDiscount->setColumnWidth(c, ui::twips(kWidths[c]));
         gridWidth += ui::twips(kWidths[c]);
     }
     mshDiscount->setColumnHidden(ColFixed, true);
     mshDiscount->setColumnHidden(ColCode, true);
-    mshDiscount->setMinimumWidth(gridWidth + 24);
+    // The grid is as wide as its columns; the totals sit under the amount columns.
+    mshDiscount->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mshDiscount->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    mshDiscount->setFixedWidth(gridWidth + 2 * mshDiscount->frameWidth() +
+                               mshDiscount->verticalScrollBar()->sizeHint().width());
     mshDiscount->setMinimumHeight(ui::twips(2400));
 
     lblTotal = amountLabel("lblTotal", frameCovered);
     lblMedicareTotal = amountLabel("lblMedicareTotal", frameCovered);
     lblTotalCovered = amountLabel("lblTotalCovered", frameCovered);
     lblQFS = amountLabel("lblQFS", frameCovered);
+    lblTotal->setFixedWidth(ui::twips(kWidths[ColActual]));
+    lblMedicareTotal->setFixedWidth(ui::twips(kWidths[ColMedicare]));
+    lblTotalCovered->setFixedWidth(ui::twips(kWidths[ColDiscount]));
+    lblQFS->setFixedWidth(ui::twips(kWidths[ColDiscount]));
     auto* totals = new QGridLayout;
-    totals->addWidget(new QLabel(QStringLiteral("Total :"), frameCovered), 0, 0, Qt::AlignRight);
+    totals->setHorizontalSpacing(0);
+    totals->setContentsMargins(mshDiscount->frameWidth(), 0, 0, 0);
+    auto* totalCaption = new QLabel(QStringLiteral("Total : "), frameCovered);
+    totalCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    totalCaption->setFixedWidth(ui::twips(kWidths[ColDepartment]));
+    totals->addWidget(totalCaption, 0, 0);
     totals->addWidget(lblTotal, 0, 1);
     totals->addWidget(lblMedicareTotal, 0, 2);
     totals->addWidget(lblTotalCovered, 0, 3);
-    totals->addWidget(new QLabel(QStringLiteral("To Pay : "), frameCovered), 1, 2, Qt::AlignRight);
+    auto* payCaption = new QLabel(QStringLiteral("To Pay : "), frameCovered);
+    payCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    totals->addWidget(payCaption, 1, 0, 1, 3);
     totals->addWidget(lblQFS, 1, 3);
-    totals->setColumnStretch(0, 1);
-    totals->setColumnMinimumWidth(1, ui::twips(kWidths[ColActual]));
-    totals->setColumnMinimumWidth(2, ui::twips(kWidths[ColMedicare]));
-    totals->setColumnMinimumWidth(3, ui::twips(kWidths[ColDiscount]));
+    totals->setColumnStretch(4, 1);
     auto* covered = new QVBoxLayout(frameCovered);
     covered->addWidget(mshDiscount, 1);
     covered->addLayout(totals);
@@ -153,11 +166,19 @@ frmComputeDiscount::frmComputeDiscount(QWidget* parent) : QWidget(parent) {
     buttons->addWidget(cmdRecompute);
     buttons->addWidget(cmdExit);
 
-    auto* all = new QVBoxLayout(this);
+    // The screen keeps its own width in a wide window, at the left as it was laid out.
+    auto* body = new QWidget(this);
+    body->setObjectName(QStringLiteral("body"));
+    auto* all = new QVBoxLayout(body);
+    all->setContentsMargins(0, 0, 0, 0);
     all->addLayout(patient);
     all->addWidget(frameCovered, 1);
     all->addWidget(frameSpecial);
     all->addLayout(buttons);
+    body->setMaximumWidth(mshDiscount->width() + 60);
+    auto* outer = new QHBoxLayout(this);
+    outer->addWidget(body, 1);
+    outer->addStretch(0);
 
     connect(cmdIsSpecial, &QPushButton::clicked, this, &frmComputeDiscount::cmdIsSpecial_Click);
     connect(cmdRecompute, &QPushButton::clicked, this, &frmComputeDiscount::cmdRecompute_Click);
