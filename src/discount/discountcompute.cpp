@@ -46,10 +46,12 @@ ComputeResult computeSteps(db::Connection& c, const VisitNumbers& v) {
             codes.append(items.Text(QStringLiteral("RevenueID")).trimmed());
         }
         // Items adding up to 0 have nothing to share by: the rows stay as filled.
-        if (const auto shares = medicareShares(m, amounts))
-            for (int i = 0; i < shares->size(); ++i)
+        if (const auto shares = medicareShares(m, amounts)) {
+            const QVector<double> cents = inCentavos(*shares, m);
+            for (int i = 0; i < cents.size(); ++i)
                 c.Call(QStringLiteral("Billing..sp_Billing_Update_DummyDiscountTable"),
-                       {num(shares->at(i)), codes.at(i)});
+                       {num(cents.at(i)), codes.at(i)});
+        }
     }
 
     // 3. A special arrangement shares what the department covers over the departments.
@@ -76,12 +78,29 @@ ComputeResult computeSteps(db::Connection& c, const VisitNumbers& v) {
             QStringLiteral("SELECT * FROM BILLING.tbDummyDiscountTable WHERE SessionID = ? "
                            "ORDER BY RevenueID"),
             {session});
+        // The departments other than "MD" share what is covered; in centavos their shares
+        // add up to it exactly, so that "To Pay" comes to the counterpart.
+        QStringList codes, shared;
+        QVector<double> discounts, shares;
         for (; !rows.Eof(); rows.MoveNext()) {
             const QString rev = rows.Text(QStringLiteral("RevenueID")).trimmed();
             const double d = specialDiscount(rev, rows.Number(QStringLiteral("ActualCharges")),
                                              b, nc, a);
+            codes.append(rev);
+            discounts.append(d);
+            if (rev != QLatin1String("MD")) {
+                shared.append(rev);
+                shares.append(d);
+            }
+        }
+        double covered = 0;
+        for (double d : shares)
+            covered += d;
+        const QVector<double> cents = inCentavos(shares, covered);
+        for (int i = 0; i < codes.size(); ++i) {
+            const int k = int(shared.indexOf(codes.at(i)));
             c.Call(QStringLiteral("Billing..sp_Billing_Update_Discount_DummyDiscountTable"),
-                   {num(d), rev});
+                   {num(k >= 0 ? cents.at(k) : discounts.at(i)), codes.at(i)});
         }
         r.loadFlag = 2;
     }

@@ -58,6 +58,19 @@ double specialDiscount(const QString& revenueId, double actualCharges, double bi
     return covered * actualCharges / othersTotal;
 }
 
+QVector<double> inCentavos(const QVector<double>& shares, double total) {
+    QVector<double> out;
+    out.reserve(shares.size());
+    qint64 given = 0;
+    for (int i = 0; i < shares.size(); ++i) {
+        const qint64 cents = i + 1 < shares.size() ? qint64(std::llround(shares.at(i) * 100.0))
+                                                   : qint64(std::llround(total * 100.0)) - given;
+        given += cents;
+        out.append(double(cents) / 100.0);
+    }
+    return out;
+}
+
 int chargesMode(bool admission, bool hasMatching) {
     return admission ? (hasMatching ? 4 : 3) : 7;
 }

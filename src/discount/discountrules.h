@@ -32,6 +32,11 @@ std::optional<QVector<double>> medicareShares(double total, const QVector<double
 double specialDiscount(const QString& revenueId, double actualCharges, double bill,
                        double counterpart, double othersTotal);
 
+// Amounts shared out of `total`, each rounded to centavos, the last taking what rounding
+// left over so that they add up to the total in centavos (1,000 over three equal items
+// gives 333.33, 333.33 and 333.34, not 999.99 in all).
+QVector<double> inCentavos(const QVector<double>& shares, double total);
+
 // The modes of the billing procedures for a visit: an admission with its matching
 // out-patient visit, an admission without one, any other visit.
 int chargesMode(bool admission, bool hasMatching);  // 4, 3, 7

@@ -99,10 +99,16 @@ frmComputeDiscount::frmComputeDiscount(QWidget* parent) : QWidget(parent) {
                                             QStringLiteral("Medicare"), QStringLiteral("Discount")});
     for (int c = ColActual; c <= ColDiscount; ++c)
         mshDiscount->horizontalHeaderItem(c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The widths were set for a smaller font than today's screens use: an amount column is
+    // at least as wide as a hospital bill in the millions, so no amount is ever cut short.
+    const int amountWidth =
+        mshDiscount->fontMetrics().horizontalAdvance(QStringLiteral("99,999,999.99")) + 14;
     int gridWidth = 0; // the visible columns
     for (int c = 0; c < 6; ++c) {
-        mshDiscount->setColumnWidth(c, ui::twips(kWidths[c]));
-        gridWidth += ui::twips(kWidths[c]);
+        const int w = c >= ColActual ? std::max(ui::twips(kWidths[c]), amountWidth)
+                                     : ui::twips(kWidths[c]);
+        mshDiscount->setColumnWidth(c, w);
+        gridWidth += w;
     }
     mshDiscount->setColumnHidden(ColFixed, true);
     mshDiscount->setColumnHidden(ColCode, true);
@@ -117,10 +123,10 @@ frmComputeDiscount::frmComputeDiscount(QWidget* parent) : QWidget(parent) {
     lblMedicareTotal = amountLabel("lblMedicareTotal", frameCovered);
     lblTotalCovered = amountLabel("lblTotalCovered", frameCovered);
     lblQFS = amountLabel("lblQFS", frameCovered);
-    lblTotal->setFixedWidth(ui::twips(kWidths[ColActual]));
-    lblMedicareTotal->setFixedWidth(ui::twips(kWidths[ColMedicare]));
-    lblTotalCovered->setFixedWidth(ui::twips(kWidths[ColDiscount]));
-    lblQFS->setFixedWidth(ui::twips(kWidths[ColDiscount]));
+    lblTotal->setFixedWidth(mshDiscount->columnWidth(ColActual));
+    lblMedicareTotal->setFixedWidth(mshDiscount->columnWidth(ColMedicare));
+    lblTotalCovered->setFixedWidth(mshDiscount->columnWidth(ColDiscount));
+    lblQFS->setFixedWidth(mshDiscount->columnWidth(ColDiscount));
     auto* totals = new QGridLayout;
     totals->setHorizontalSpacing(0);
     totals->setContentsMargins(mshDiscount->frameWidth(), 0, 0, 0);

@@ -330,7 +330,8 @@ const QString kRowColumns = QStringLiteral(
     "RevenueID, Department, ActualCharges AS \"Actual Charges\", Medicare, Discount");
 
 // The session's computed rows, by revenue code; with a third value of 1 they are also
-// stored as the visit's computation under the discount code (replacing any earlier one).
+// stored as the visit's computation under the discount code (replacing any earlier one)
+// and the working rows are cleared.
 // The flag is 1 for the class's discounts, 2 for a special arrangement.
 db::Recordset loadDummyDiscountTable(db::Connection& c, const db::Args& a) {
     const QString discountId = a.text(0).isEmpty() ? kDiscountId : a.text(0).toUpper();
@@ -359,6 +360,9 @@ db::Recordset loadDummyDiscountTable(db::Connection& c, const db::Args& a) {
                                  "WHERE SessionID = ?")
                       .arg(c.dialect().now()),
                   {discountId, flag == 2 ? 1 : 0, session});
+        // Stored, the working rows have served: the next computation starts from none.
+        c.Execute(QStringLiteral("DELETE FROM BILLING.tbDummyDiscountTable WHERE SessionID = ?"),
+                  {session});
     }
     t.commit();
     rows.MoveFirst();

@@ -161,12 +161,12 @@ void TestDiscountProcs::medicareShares_data() {
         << QStringList{u"RA:100"_s, u"OT:1000"_s}
         << QStringList{u"LB|Laboratory|300|600|150"_s, u"MD|Professional Fee|2000|0|0"_s,
                        u"RA|Room and Board|500|100|125"_s, u"XR|X-Ray|200|400|40"_s};
-    QTest::newRow("shares rounded to centavos")
+    QTest::newRow("shares in centavos adding up to the cover")
         << QList<Line>{{u"2003"_s, u"LB"_s, u"LB01"_s, 100}, {u"2003"_s, u"XR"_s, u"XR01"_s, 100},
                        {u"2003"_s, u"PH"_s, u"PH02"_s, 100}}
         << QStringList{u"OT:100"_s}
         << QStringList{u"LB|Laboratory|100|33.33|50"_s, u"PH|Pharmacy|100|33.33|50"_s,
-                       u"XR|X-Ray|100|33.33|20"_s};
+                       u"XR|X-Ray|100|33.34|20"_s};
     QTest::newRow("items adding up to 0: no shares, nothing infinite")
         << QList<Line>{{u"2003"_s, u"LB"_s, u"LB01"_s, 500}, {u"2003"_s, u"LB"_s, u"LB01"_s, -500},
                        {u"2003"_s, u"RA"_s, u"R1"_s, 800}}
@@ -213,6 +213,12 @@ void TestDiscountProcs::specialArrangement_data() {
                        {u"2003"_s, u"MD"_s, u"D1"_s, 1000}}
         << QStringList{u"LB|Laboratory|4000|0|3000"_s, u"MD|Professional Fee|1000|0|1000"_s,
                        u"RA|Room and Board|8000|0|6000"_s};
+    QTest::newRow("thirds in centavos: the patient pays exactly the counterpart")
+        << u"2003"_s << QString() << 1000.0
+        << QList<Line>{{u"2003"_s, u"LB"_s, u"LB01"_s, 1000}, {u"2003"_s, u"PH"_s, u"PH02"_s, 1000},
+                       {u"2003"_s, u"RA"_s, u"R1"_s, 1000}}
+        << QStringList{u"LB|Laboratory|1000|0|666.67"_s, u"PH|Pharmacy|1000|0|666.67"_s,
+                       u"RA|Room and Board|1000|0|666.66"_s};
     QTest::newRow("counterpart above the bill: nothing covered but the doctors")
         << u"2003"_s << QString() << 15000.0
         << QList<Line>{{u"2003"_s, u"LB"_s, u"LB01"_s, 4000}, {u"2003"_s, u"RA"_s, u"R1"_s, 8000},
@@ -287,11 +293,17 @@ void TestDiscountProcs::storedComputation() {
 void TestDiscountProcs::eachComputationStartsAfresh() {
     discountseed::charge(*conn_, u"2003"_s, u"LB"_s, u"LB01"_s, 300);
     discountseed::charge(*conn_, u"5002B"_s, u"XR"_s, u"XR01"_s, 100);
+    const QString sessionRows =
+        u"SELECT IdNum, RevenueID FROM BILLING.tbDummyDiscountTable WHERE SessionID = ?"_s;
+    const QVariantList session{server::discountSession(*conn_)};
+    // A stored computation leaves no working rows behind.
     discount::computeDiscount(*conn_, {u"2003"_s, QString()});
-    discount::computeDiscount(*conn_, {u"5002B"_s, QString()});
-    const db::Recordset rs = conn_->Query(
-        u"SELECT IdNum, RevenueID FROM BILLING.tbDummyDiscountTable WHERE SessionID = ?"_s,
-        {server::discountSession(*conn_)});
+    QCOMPARE(conn_->Query(sessionRows, session).RecordCount(), 0);
+    // A fill starts from nothing: the earlier visit's rows are gone.
+    const QString fill = u"Billing..sp_Billing_Get_ActualCharges_ForDiscount"_s;
+    conn_->Call(fill, {u"2003"_s, QString(), 3, 1});
+    conn_->Call(fill, {u"5002B"_s, QString(), 7, 1});
+    const db::Recordset rs = conn_->Query(sessionRows, session);
     QCOMPARE(rs.RecordCount(), 1);
     QCOMPARE(rs.Text(u"IdNum"_s), u"5002B"_s);
     // A fill with the last value 0 adds to the rows instead.

@@ -18,6 +18,8 @@ private slots:
     void shares();
     void special_data();
     void special();
+    void centavos_data();
+    void centavos();
     void modes();
     void amounts_data();
     void amounts();
@@ -114,6 +116,27 @@ void TestDiscountRules::special() {
     QFETCH(double, others);
     QFETCH(double, discount);
     QCOMPARE(specialDiscount(revenueId, actual, bill, counterpart, others), discount);
+}
+
+void TestDiscountRules::centavos_data() {
+    QTest::addColumn<QVector<double>>("shares");
+    QTest::addColumn<double>("total");
+    QTest::addColumn<QVector<double>>("cents");
+    QTest::newRow("exact") << QVector<double>{600, 400} << 1000.0 << QVector<double>{600, 400};
+    QTest::newRow("thirds") << QVector<double>{1000.0 / 3, 1000.0 / 3, 1000.0 / 3} << 1000.0
+                            << QVector<double>{333.33, 333.33, 333.34};
+    QTest::newRow("two thirds rounded up")
+        << QVector<double>{2000.0 / 3, 2000.0 / 3, 2000.0 / 3} << 2000.0
+        << QVector<double>{666.67, 666.67, 666.66};
+    QTest::newRow("one") << QVector<double>{12.346} << 12.346 << QVector<double>{12.35};
+    QTest::newRow("none") << QVector<double>{} << 0.0 << QVector<double>{};
+}
+
+void TestDiscountRules::centavos() {
+    QFETCH(QVector<double>, shares);
+    QFETCH(double, total);
+    QFETCH(QVector<double>, cents);
+    QCOMPARE(inCentavos(shares, total), cents);
 }
 
 void TestDiscountRules::modes() {
