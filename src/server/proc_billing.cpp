@@ -5,9 +5,9 @@
 // and the stored computation (read, stored, removed). Also the two patient look-ups the
 // computation screen opens with. docs/discount.md describes the modes and the tables.
 //
-// Working rows live in BILLING.tbDummyDiscountTable under the session key of the
-// connection (discountSession()), so every procedure here and every statement of the
-// screen sees one computation only: its own.
+// Working rows live in BILLING.tbDummyDiscountTable under the connection's session key
+// (discountSession(); one row of BILLING.tbDiscountSession per computation), so every
+// procedure here and every statement of the screen sees one computation only: its own.
 #include "billing.h"
 #include "registry.h"
 
@@ -182,11 +182,17 @@ db::Recordset actualChargesForDiscount(db::Connection& c, const db::Args& a) {
     const Fractions f = fractionsFor(c, id, mode != 7);
     QMap<QString, Centre> centres;
     if (fresh) {
-        c.Execute(QStringLiteral("DELETE FROM BILLING.tbDummyDiscountTable WHERE SessionID = ? "
+        // The session's earlier rows go with its session row, and so do those of sessions
+        // that ended a day ago without storing.
+        c.Execute(QStringLiteral("DELETE FROM BILLING.tbDiscountSession WHERE SessionID = ? "
                                  "OR StartedAt < ?"),
                   {session, QDateTime::currentDateTime()
                                 .addSecs(-kStaleSeconds)
                                 .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))});
+        c.Execute(QStringLiteral("INSERT INTO BILLING.tbDiscountSession (SessionID, IdNum, "
+                                 "StartedAt) VALUES (?, ?, %1)")
+                      .arg(c.dialect().now()),
+                  {session, id});
     } else {
         db::Recordset old = c.Query(
             QStringLiteral("SELECT RevenueID, ActualCharges, Medicare, Discount "
@@ -198,6 +204,13 @@ db::Recordset actualChargesForDiscount(db::Connection& c, const db::Args& a) {
                 old.Number(QStringLiteral("Discount"))};
         c.Execute(QStringLiteral("DELETE FROM BILLING.tbDummyDiscountTable WHERE SessionID = ?"),
                   {session});
+        if (c.Query(QStringLiteral("SELECT 1 FROM BILLING.tbDiscountSession WHERE SessionID = ?"),
+                    {session})
+                .Eof())
+            c.Execute(QStringLiteral("INSERT INTO BILLING.tbDiscountSession (SessionID, IdNum, "
+                                     "StartedAt) VALUES (?, ?, %1)")
+                          .arg(c.dialect().now()),
+                      {session, id});
     }
     for (const QString& visit : ids) {
         // Summed by centre and discount rule in the engine: a long stay's thousands of
@@ -242,9 +255,8 @@ db::Recordset actualChargesForDiscount(db::Connection& c, const db::Args& a) {
                      rs.Text(QStringLiteral("ItemName")).trimmed());
     const QString insert =
         QStringLiteral("INSERT INTO BILLING.tbDummyDiscountTable (SessionID, RevenueID, "
-                       "Department, IdNum, ActualCharges, Medicare, Discount, StartedAt) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, %1)")
-            .arg(c.dialect().now());
+                       "Department, IdNum, ActualCharges, Medicare, Discount) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?)");
     for (auto it = centres.cbegin(); it != centres.cend(); ++it) {
         const Centre& ce = it.value();
         c.Execute(insert, {session, it.key(), names.value(it.key(), it.key()), id,
@@ -361,7 +373,7 @@ db::Recordset loadDummyDiscountTable(db::Connection& c, const db::Args& a) {
                       .arg(c.dialect().now()),
                   {discountId, flag == 2 ? 1 : 0, session});
         // Stored, the working rows have served: the next computation starts from none.
-        c.Execute(QStringLiteral("DELETE FROM BILLING.tbDummyDiscountTable WHERE SessionID = ?"),
+        c.Execute(QStringLiteral("DELETE FROM BILLING.tbDiscountSession WHERE SessionID = ?"),
                   {session});
     }
     t.commit();

@@ -79,6 +79,7 @@ void TestDiscountProcs::init() {
                           "BILLING.tbBillMedicare", "BILLING.tbBillComputedDiscount",
                           "BILLING.tbDummyDiscountTable", "ZEP.tbZEPAssessment"})
         conn_->Execute(u"DELETE FROM "_s + QString::fromLatin1(t));
+    conn_->Execute(u"DELETE FROM BILLING.tbDiscountSession"_s);
     conn_->faults().disarm();
 }
 
@@ -308,8 +309,10 @@ void TestDiscountProcs::eachComputationStartsAfresh() {
                  conn_->Call(u"BILLING..sp_Billing_Load_DummyDiscountTable"_s, {u"QF"_s, 1, 0}))),
              QStringList{u"XR|X-Ray|200|0|40"_s});
     // Rows a session left a day ago go with the next computation of anyone.
+    conn_->Execute(u"INSERT INTO BILLING.tbDiscountSession (SessionID, IdNum, StartedAt) "
+                   "VALUES ('gone', '2001', '2020-01-01 00:00:00')"_s);
     conn_->Execute(u"INSERT INTO BILLING.tbDummyDiscountTable (SessionID, RevenueID, IdNum, "
-                   "ActualCharges, StartedAt) VALUES ('gone', 'LB', '2001', 5, '2020-01-01 00:00:00')"_s);
+                   "ActualCharges) VALUES ('gone', 'LB', '2001', 5)"_s);
     discount::computeDiscount(*conn_, {u"2003"_s, QString()});
     QCOMPARE(conn_->Query(u"SELECT * FROM BILLING.tbDummyDiscountTable WHERE SessionID = 'gone'"_s)
                  .RecordCount(),
