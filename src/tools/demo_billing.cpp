@@ -4,6 +4,8 @@
 #include "demo_internal.h"
 
 #include "db/connection.h"
+#include "discount/discountcompute.h"
+#include "server/server.h"
 
 #include <QHash>
 #include <QMap>
@@ -57,6 +59,7 @@ public:
         inPatient_.flush();
         outPatient_.flush();
         medicare_.flush();
+        storeComputations();
     }
 
 private:
@@ -345,6 +348,22 @@ private:
         if (others > 0 && v.kind == Kind::Admission)
             medicare_.add(
                 {v.idNum, QStringLiteral("OT"), pesos(others * rng_.range(10, 30) / 100)});
+    }
+
+    // The patients admitted now whose assessment was saved have had their discount computed
+    // (through the billing procedures themselves), so the computation screen opens on a
+    // stored breakdown for them and computes afresh for the others.
+    void storeComputations() {
+        server::registerProcedures();
+        for (const Visit& v : w_.visits) {
+            if (v.kind != Kind::Admission || !v.current())
+                continue;
+            const int vi = int(&v - w_.visits.constData());
+            if (!assessed_.contains(vi) && !special_.contains(vi))
+                continue;
+            discount::computeDiscount(
+                c_, {v.idNum, v.linkedOpd >= 0 ? w_.visits[v.linkedOpd].idNum : QString()});
+        }
     }
 
     db::Connection& c_;

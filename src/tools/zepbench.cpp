@@ -1,7 +1,8 @@
 // zep-bench: how fast the workstation answers, beside the raw engine doing the same query.
 //   zep-bench DATABASE [DATABASE ...] [--runs N]
 // For each database (sqlite:/folder or postgresql://...), each search mode and each kind of
-// criterion (--intake: only the intake sheet's opening): the median and 95th percentile of
+// criterion (--intake: only the intake sheet's opening; --discount [LINES]: one visit's
+// discount computation instead): the median and 95th percentile of
 // the search as the list runs it (call and filling the list, on values the cache has not
 // seen), of the procedure call alone, and of the same SQL with the same values run straight
 // on the engine (sqlite3 C API or libpq), with the ratio call / raw.
@@ -12,6 +13,7 @@
 #include "reports/template.h"
 #include "server/server.h"
 
+#include "bench_discount.h"
 #include "bench_report.h"
 
 #include <QApplication>
@@ -335,13 +337,28 @@ int main(int argc, char** argv) {
         if (!runsGiven)
             runs = 7; // each run takes seconds
     }
+    int discountLines = 0; // --discount [LINES]: one visit's discount computation
+    if (const int i = args.indexOf(QStringLiteral("--discount")); i >= 0) {
+        discountLines = 2000;
+        bool number = false;
+        const int n = args.value(i + 1).toInt(&number);
+        if (number && n > 0)
+            discountLines = n;
+        args.remove(i, number ? 2 : 1);
+    }
     if (args.isEmpty()) {
         QTextStream(stderr) << "usage: zep-bench DATABASE [DATABASE ...] [--runs N] [--intake] "
-                               "[--report [ROWS]]\n";
+                               "[--report [ROWS]] [--discount [LINES]]\n";
         return 2;
     }
     server::registerProcedures();
     try {
+        if (discountLines > 0) {
+            for (const QString& url : args)
+                if (const int rc = tools::benchDiscount(url, discountLines, runs, out()); rc != 0)
+                    return rc;
+            return 0;
+        }
         if (reportRows > 0) {
             for (const QString& url : args)
                 if (const int rc = tools::benchReport(url, reportRows, runs, out()); rc != 0)
