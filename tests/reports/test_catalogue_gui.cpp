@@ -165,7 +165,7 @@ private slots:
         QTest::newRow("Admission Census")
             << u"mnuCensus"_s << u"frmReportDate"_s << u"Daily_Report_Admission.rpt"_s
             << QStringList{u"ReportDate=03/04/2026"_s, u"UserCode=E100"_s}
-            << u"List of Admitted Patients (Census)"_s << u"In the hospital | 4"_s;
+            << u"List of Admitted Patients (Census)"_s << u"In the hospital 4"_s;
         QTest::newRow("ER Census")
             << u"mnuDailyERCensus"_s << u"frmReportDate"_s << u"ER_Census_LikeAdmitting.rpt"_s
             << QStringList{u"ReportDate=03/04/2026"_s} << u"List of Admitted Patients (Census)"_s
@@ -189,7 +189,7 @@ private slots:
         QTest::newRow("Admission Census (Service Only)")
             << u"mnuAdmCensusService"_s << u"frmReportDate"_s << u"Daily_Report_AdmissionService.rpt"_s
             << QStringList{u"ReportDate=03/04/2026"_s, u"UserCode=E100"_s}
-            << u"List of Admitted Patients (Census)"_s << u"In the hospital | 2"_s;
+            << u"List of Admitted Patients (Census)"_s << u"In the hospital 2"_s;
         QTest::newRow("ER Census (Service Only)")
             << u"mnuERCensusService"_s << u"frmReportDate"_s << u"ER_Census_Service.rpt"_s
             << QStringList{u"ReportDate=03/04/2026"_s} << u"List of Admitted Patients (Census)"_s
