@@ -306,6 +306,57 @@ private slots:
             t->deleteLater();
     }
 
+    // Re-Print ARR needs the reprint screen without a patient and its template with one;
+    // neither is there yet, and each says so.
+    void referralReprintSaysWhatIsMissing_data() {
+        QTest::addColumn<QString>("hospNum");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no patient") << QString()
+                                    << u"\"Re-Print ARR\" without a selected patient opens the reprint screen, which is not available yet."_s;
+        QTest::newRow("a patient") << u"H003"_s
+                                   << u"The report \"Re-Print ARR\" (ARR_New.rpt) is not available yet."_s;
+    }
+
+    void referralReprintSaysWhatIsMissing() {
+        QFETCH(QString, hospNum);
+        QFETCH(QString, text);
+        if (!hospNum.isEmpty())
+            selectPatient(hospNum, false);
+        trigger(u"mnuRePrintARR"_s);
+        QCOMPARE(ui::Messages::shownTexts(), QStringList{text});
+        QVERIFY(reports::shownReports().isEmpty());
+    }
+
+    // File Maintenance's reprint runs with whatever patient is selected, also with none.
+    void reprintIntakeSheet_data() {
+        QTest::addColumn<QString>("hospNum");
+        QTest::addColumn<QStringList>("parameters");
+        QTest::newRow("selected patient")
+            << u"H003"_s
+            << QStringList{u"DepartmentTitle=ZEP - SOCIAL SERVICE DEPARTMENT"_s,
+                           u"HospitalAddress=1 Reference Street, Quezon City"_s, u"HospNum=H003"_s,
+                           u"FamilyHospNum=H003"_s};
+        QTest::newRow("nobody selected")
+            << QString()
+            << QStringList{u"DepartmentTitle=ZEP - SOCIAL SERVICE DEPARTMENT"_s,
+                           u"HospitalAddress=1 Reference Street, Quezon City"_s, u"HospNum="_s,
+                           u"FamilyHospNum="_s};
+    }
+
+    void reprintIntakeSheet() {
+        QFETCH(QString, hospNum);
+        QFETCH(QStringList, parameters);
+        if (!hospNum.isEmpty())
+            selectPatient(hospNum, false);
+        trigger(u"mnuRePrintIntake"_s);
+        QVERIFY2(ui::Messages::shown().isEmpty(), qPrintable(ui::Messages::shownTexts().join(u'|')));
+        QCOMPARE(reports::shownReports().size(), 1);
+        const reports::ShownReport& r = reports::shownReports().first();
+        QCOMPARE(r.fileName, u"IntakeSheet-Final.rpt"_s);
+        QCOMPARE(r.parameters, parameters);
+        QCOMPARE(r.title, u"Intake Sheet Data"_s);
+    }
+
     void datasheetOfTheSelectedAdmission() {
         selectPatient(u"H003"_s, false);
         QCOMPARE(w->patientList()->IDNUM(), u"700103"_s);
