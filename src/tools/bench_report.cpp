@@ -157,10 +157,12 @@ bool measure(db::Connection& conn, const reports::Report& report, int runs, int 
 // lists them all, beside the day's movement and the counts per class.
 bool measureCensus(int admissions, int runs, QTextStream& out) {
     QString folder;
+    // The source tree's templates first: the REPORTS copy beside the program is only as new
+    // as the program's last build.
     for (const QString& candidate :
-         {QCoreApplication::applicationDirPath() + QStringLiteral("/REPORTS"),
-          QCoreApplication::applicationDirPath() + QStringLiteral("/../app/REPORTS"),
-          QStringLiteral(ZEP_SOURCE_REPORTS)})
+         {QStringLiteral(ZEP_SOURCE_REPORTS),
+          QCoreApplication::applicationDirPath() + QStringLiteral("/REPORTS"),
+          QCoreApplication::applicationDirPath() + QStringLiteral("/../app/REPORTS")})
         if (QFileInfo::exists(candidate + QStringLiteral("/Daily_Report_Admission.rpt"))) {
             folder = candidate;
             break;
@@ -207,8 +209,8 @@ bool measureCensus(int admissions, int runs, QTextStream& out) {
     report->setHospitalName(QStringLiteral("ZEP BENCHMARK HOSPITAL"));
     report->SetParameterValues({QStringLiteral("03/04/2026"), QStringLiteral("E100")});
     return measure(*conn, *report, runs, reports::RenderedReport::kLongTableRows,
-                   QStringLiteral("Admission census (Daily_Report_Admission.rpt), %1 admissions in "
-                                  "the hospital")
+                   QStringLiteral("Admission census (%1), %2 admissions in the hospital")
+                       .arg(QDir(folder).filePath(QStringLiteral("Daily_Report_Admission.rpt")))
                        .arg(admissions),
                    out);
 }

@@ -6,6 +6,7 @@
 #include "db/connection.h"
 #include "db/error.h"
 #include "reports/catalogue/catalogue.h"
+#include "reports/catalogue/runner.h"
 #include "reports/engine.h"
 #include "reports/report.h"
 #include "reports/template.h"
@@ -220,6 +221,91 @@ private slots:
         } catch (const reports::ReportError& e) {
             QVERIFY2(e.message().contains(complaint), qPrintable(e.message()));
         }
+    }
+
+    // The lists the later templates will be given, in order, from one run's answers: the
+    // templates only have to be added.
+    void valuesInOrder_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QVariantList>("values");
+        const QString s = u"03/01/2026"_s, e = u"03/31/2026"_s, h = u"St. Luke's"_s, a = u"1 Main St"_s;
+        QTest::newRow("income, in-patients") << u"mnuServiceIncomeReportInpatient"_s
+            << u"Daily Service Income Report - In Patient"_s
+            << QVariantList{s, e, 1, h, a, u"Daily Service Income Report - In Patient"_s};
+        QTest::newRow("income, out-patients as dates") << u"mnuServiceIncomeReportOutpatient"_s
+            << u"Daily Service Income Report - Out Patient"_s
+            << QVariantList{QDate(2026, 3, 1), QDate(2026, 3, 31), 3, h, a,
+                            u"Daily Service Income Report - Out Patient"_s};
+        QTest::newRow("QC out-patients use 4") << u"mnuQCOPD"_s << u"QC Residents Report - OPD Patients"_s
+            << QVariantList{s, e, 4, h, a, u"QC Report - OPD Patients"_s};
+        QTest::newRow("unpaid, ER") << u"mnuPatientUnpaid_ER"_s << u"Payables/Refund Report - ER Patient"_s
+            << QVariantList{s, e, 2, h, a, u"Payables/Refund Report - ER Patient"_s};
+        QTest::newRow("monthly performance") << u"mnuMonthlyPerformanceReport"_s
+            << u"Monthly Performance Report"_s
+            << QVariantList{h, a, u"Santos, Maria"_s, s, e, u"E200"_s};
+        QTest::newRow("activity comparison") << u"mnuactivity"_s << u"ACTIVITY COMPARISON TABLE"_s
+            << QVariantList{u"Santos, Maria"_s, s, e, u"E200"_s};
+        QTest::newRow("revoked notices, the pickers' text") << u"mnuDischargeNoticeRevoked"_s
+            << u"Revoked Discharge Notice Monitoring Report"_s << QVariantList{s, e};
+        QTest::newRow("discharge notices, a date value") << u"mnuDischargeNoticeReport"_s
+            << u"Discharge Notice Monitoring Report"_s << QVariantList{QDate(2026, 3, 1)};
+        QTest::newRow("transactions of the patient") << u"mnuTransaction"_s
+            << u"Assessment Transaction Report"_s << QVariantList{u"H003"_s};
+        QTest::newRow("classification scheme") << u"mnuPrintClassificationScheme"_s
+            << u"Classification Scheme"_s
+            << QVariantList{u"ST. LUKE'S"_s, u"ZEP - SOCIAL SERVICE DEPARTMENT"_s, a};
+        QTest::newRow("re-print ARR") << u"mnuRePrintARR"_s << u"Assessment and Referal report"_s
+            << QVariantList{u"H003"_s, u"700103"_s, u"REYES, ANA"_s, u"SW-0042"_s, QString()};
+        QTest::newRow("datasheet") << u"mnuViewPatientDatasheet"_s << u"In-Patient Data Sheet"_s
+            << QVariantList{a, u"700103"_s};
+    }
+
+    void valuesInOrder() {
+        QFETCH(QString, item);
+        QFETCH(QString, title);
+        QFETCH(QVariantList, values);
+        catalogue::Context ctx;
+        ctx.hospitalName = u"St. Luke's"_s;
+        ctx.hospitalAddress = u"1 Main St"_s;
+        ctx.departmentTitle = u"ZEP - Social Service Department"_s;
+        ctx.userName = u"Santos, Maria"_s;
+        ctx.userCode = u"E100"_s;
+        ctx.hospNum = u" H003 "_s;
+        ctx.idNum = u"700103 "_s;
+        catalogue::Answers a;
+        a.start = a.startText = a.date = u"03/01/2026"_s;
+        a.end = a.endText = u"03/31/2026"_s;
+        a.worker = u"E200"_s;
+        a.arrUserName = u"REYES, ANA"_s;
+        a.arrLicence = u"SW-0042"_s;
+        const catalogue::Item* i = catalogue::find(item);
+        QVERIFY(i);
+        QCOMPARE(i->title, title);
+        QCOMPARE(catalogue::valuesFor(i->values, ctx, a), values);
+    }
+
+    void monthlyPerformanceSubreports() {
+        const catalogue::Item* i = catalogue::find(u"mnuMonthlyPerformanceReport"_s);
+        QVERIFY(i);
+        catalogue::Context ctx;
+        ctx.userCode = u"E100"_s;
+        catalogue::Answers a;
+        a.start = u"03/01/2026"_s;
+        a.end = u"03/31/2026"_s;
+        QStringList got;
+        for (const catalogue::Subreport& sub : i->subreports) {
+            QStringList v;
+            for (const QVariant& x : catalogue::valuesFor(sub.values, ctx, a))
+                v << x.toString();
+            got << sub.name + u": "_s + v.join(u'|');
+        }
+        // No worker picked: the worker is empty.
+        QCOMPARE(got, (QStringList{u"I.SourceOfReferral: 03/01/2026|03/31/2026|"_s,
+                                   u"II.Caseload: 03/01/2026|03/31/2026|"_s,
+                                   u"III.CaseloadPerCategory: 03/01/2026|03/31/2026|"_s,
+                                   u"IV.Services: 03/01/2026|03/31/2026||"_s,
+                                   u"documentation: 03/01/2026|03/31/2026||E100"_s}));
     }
 
     // Every item names its template the way the old program spelled it; the folder's files
