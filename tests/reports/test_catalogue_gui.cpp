@@ -12,6 +12,7 @@
 #include "db/procedures.h"
 #include "patient/frmListPatient.h"
 #include "reports/dialogs/reportdialog.h"
+#include "reports/ui/frmReportViewer.h"
 #include "reports/ui/operations.h"
 #include "ui/messages.h"
 
@@ -23,6 +24,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -392,6 +394,40 @@ private slots:
         QCOMPARE(ui::Messages::shownTexts(), QStringList{text});
         QCOMPARE(ui::Messages::shown().first().title, u"Message"_s);
         QVERIFY(reports::shownReports().isEmpty());
+    }
+
+    // Not recorded: the census opens in the viewer under its title, and its rows can be saved.
+    void censusOpensInTheViewer() {
+        reports::stopRecording();
+        answerNextDialog(QDate(2026, 3, 4), QDate(2026, 3, 4), true);
+        trigger(u"mnuCensus"_s);
+        reports::frmReportViewer* viewer = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                for (QWidget* t : QApplication::topLevelWidgets())
+                    if (auto* v = qobject_cast<reports::frmReportViewer*>(t); v && v->isVisible())
+                        viewer = v;
+                return viewer != nullptr;
+            }(),
+            20000);
+        reports::startRecording();
+        QCOMPARE(viewer->windowTitle(), u"List of Admitted Patients (Census)"_s);
+        QVERIFY(ui::Messages::shown().isEmpty());
+        QTemporaryDir dir;
+        const QString csv = dir.filePath(u"census.csv"_s);
+        QVERIFY(viewer->saveCsv(csv));
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(f.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5); // the header and the four in-patients
+        QCOMPARE(lines.at(1), u"700101,H001,\"ABAD, ROSA LIM\",03/04/2026 12:00 AM,301,NS3,Pay,C1,ZEP-001,Yes"_s);
+        // A picture of the viewer for a person to look at, when asked for.
+        if (const QString out = qEnvironmentVariable("ZEP_SCREENSHOT_DIR"); !out.isEmpty()) {
+            viewer->resize(1200, 740);
+            QTest::qWait(300);
+            viewer->grab().save(out + u"/census-viewer.png"_s);
+        }
+        viewer->close();
     }
 
     void nbbCollectsAndSaysThereIsNoReport() {
