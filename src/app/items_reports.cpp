@@ -40,6 +40,10 @@ void wireReportItems(mdiZEP& w) {
     for (const catalogue::Item& item : catalogue::items()) {
         if (!w.item(item.name))
             continue; // not an item of this menu tree
+        // An area that wired the item with a screen of its own keeps it (the main window's
+        // own Classification Scheme print gives the same report).
+        if (w.hasHandler(item.name))
+            continue;
         const QString name = item.name;
         w.setHandler(name, [&w, name] {
             if (const catalogue::Item* i = catalogue::find(name))
