@@ -36,6 +36,8 @@ public:
     // What an item does. An item without a handler says in an information box that it is
     // not available yet.
     void setHandler(const QString& name, std::function<void()> handler);
+    // Whether some area has already given the item a handler.
+    bool hasHandler(const QString& name) const { return handlers_.contains(name); }
 
     // The shared patient search list, made and shown as a child window when there is none.
     frmListPatient* showPatientList();

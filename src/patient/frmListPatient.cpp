@@ -1,6 +1,7 @@
 #include "frmListPatient.h"
 
 #include "db/connection.h"
+#include "rules/numeric.h"
 #include "server/search.h"
 #include "ui/messages.h"
 #include "ui/recordsetmodel.h"
@@ -46,14 +47,6 @@ QIcon blankIcon() {
     QPixmap p(12, 12);
     p.fill(Qt::transparent);
     return QIcon(p);
-}
-
-bool isNumeric(const QString& s) {
-    if (s.isEmpty())
-        return false;
-    bool ok = false;
-    s.toDouble(&ok);
-    return ok;
 }
 
 } // namespace
@@ -352,7 +345,7 @@ void frmListPatient::selectCurrentRow() {
     patientName_ = r.at(3) + QStringLiteral(", ") + r.at(4) + QLatin1Char(' ') + r.at(5);
     billDate_ = r.at(10);
     if (datasheet_)
-        datasheet_(isNumeric(idNum_));
+        datasheet_(rules::isNumericVisitNumber(idNum_));
 }
 
 void frmListPatient::sortBy(int column) {

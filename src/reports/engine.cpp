@@ -50,6 +50,7 @@ std::shared_ptr<const RenderInput> collectDef(const std::shared_ptr<const Templa
     auto in = std::make_shared<RenderInput>();
     in->def = def;
     in->hospital = hospital;
+    in->today = today();
     if (report) {
         in->fields = report->ParameterFields();
     } else {
@@ -58,9 +59,18 @@ std::shared_ptr<const RenderInput> collectDef(const std::shared_ptr<const Templa
     }
     for (const QueryDef& q : def->queries) {
         QVariantList values;
-        for (const QString& name : q.bind) {
+        for (int b = 0; b < q.bind.size(); ++b) {
+            const QString& name = q.bind.at(b);
+            const int days = b < q.bindDays.size() ? q.bindDays.at(b) : 0;
+            if (name == todayBindName()) {
+                values.append(in->today.addDays(days).toString(Qt::ISODate));
+                continue;
+            }
             const ParameterField& f = in->fields.at(def->parameterIndex(name));
-            values.append(bindValue(f.type, f.value));
+            if (days != 0 && f.value.isValid() && !f.value.isNull())
+                values.append(bindValue(f.type, f.value.toDate().addDays(days)));
+            else
+                values.append(bindValue(f.type, f.value));
         }
         QueryResult r;
         r.name = q.name;
@@ -96,6 +106,7 @@ mu::data context(const RenderInput& in, const std::atomic_bool* cancel) {
     root[std::string("title")] = text(def.title);
     root[std::string("hospital")] = text(in.hospital);
     root[std::string("file")] = text(def.fileName);
+    root[std::string("today")] = text(in.today.toString(QStringLiteral("MM/dd/yyyy")));
 
     mu::data params(mu::data::type::list);
     mu::data byName(mu::data::type::object);

@@ -28,6 +28,7 @@ struct RenderInput {
     std::shared_ptr<const TemplateDef> def;
     QVector<ParameterField> fields;
     QString hospital;
+    QDate today; // the local date when the report was filled
     QVector<QueryResult> results;                     // in template order
     QVector<std::shared_ptr<const RenderInput>> subs; // by index of def->subreports
     const QueryResult* mainResult() const;            // nullptr without queries

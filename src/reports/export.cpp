@@ -2,6 +2,7 @@
 
 #include "document.h"
 #include "report.h"
+#include "values.h"
 
 #include "db/connection.h"
 
@@ -17,7 +18,7 @@ namespace reports {
 QString exportUsage() {
     return QStringLiteral(
         "usage: zep-admin report TEMPLATE [VALUE...] [--sub NAME [VALUE...]]... "
-        "[--hospital NAME] [--out FILE.pdf] [--csv FILE.csv] [--text FILE.txt]\n");
+        "[--hospital NAME] [--today YYYY-MM-DD] [--out FILE.pdf] [--csv FILE.csv] [--text FILE.txt]\n");
 }
 
 namespace {
@@ -27,6 +28,7 @@ struct Request {
     QStringList values;
     std::vector<std::pair<QString, QStringList>> subs;
     QString hospital, pdf, csv, text;
+    QDate today; // a fixed local date, for output that must not change from day to day
 };
 
 bool parseArgs(QStringList args, Request* r, QString* why) {
@@ -59,6 +61,15 @@ bool parseArgs(QStringList args, Request* r, QString* why) {
             } else if (a == QLatin1String("--hospital")) {
                 if (!next(&r->hospital))
                     return false;
+            } else if (a == QLatin1String("--today")) {
+                QString day;
+                if (!next(&day))
+                    return false;
+                r->today = QDate::fromString(day, Qt::ISODate);
+                if (!r->today.isValid()) {
+                    *why = QStringLiteral("--today needs a date as YYYY-MM-DD, not ") + day;
+                    return false;
+                }
             } else if (a == QLatin1String("--sub")) {
                 QString name;
                 if (!next(&name))
@@ -129,6 +140,11 @@ int exportCommand(const QStringList& args, db::Connection& conn, QTextStream& er
             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("REPORTS"))));
         auto report = Report::open(info.absolutePath(), info.fileName());
         report->setHospitalName(req.hospital);
+        // Restored below whatever happens, so that later reports of the process read the clock.
+        struct TodayScope {
+            explicit TodayScope(const QDate& d) { setToday(d); }
+            ~TodayScope() { setToday(QDate()); }
+        } todayScope(req.today);
         const db::ConnectionSettings& s = conn.settings();
         report->SetLogOnInfo(s.backend == db::Backend::SQLite ? s.folder : s.host, s.database,
                              s.user, QString());

@@ -49,7 +49,7 @@ const QSet<QString>& reservedNames() {
     static const QSet<QString> names{QStringLiteral("title"), QStringLiteral("hospital"),
                                      QStringLiteral("file"),  QStringLiteral("parameters"),
                                      QStringLiteral("param"), QStringLiteral("count"),
-                                     QStringLiteral("_row")};
+                                     QStringLiteral("_row"),  QStringLiteral("today")};
     return names;
 }
 
@@ -368,13 +368,29 @@ void Parser::finishQuery(int firstLine) {
             if (sawBind)
                 fail(line, QStringLiteral("a second bind line"));
             sawBind = true;
+            // "Name" binds a field; "Name+1" (or "-1") a date field moved by whole days, so
+            // that a period keeps its whole last day: Stamp >= Start AND Stamp < End+1.
+            static const QRegularExpression item(
+                QStringLiteral(R"(^([A-Za-z_][A-Za-z0-9_]*)\s*(?:([+-])\s*(\d{1,4}))?$)"));
             for (const QString& n : rest.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-                const QString name = n.trimmed();
-                if (scope_->def->parameterIndex(name) < 0)
+                const auto im = item.match(n.trimmed());
+                const QString name = im.hasMatch() ? im.captured(1) : n.trimmed();
+                const bool isToday = name.compare(todayBindName(), Qt::CaseInsensitive) == 0;
+                const int index = scope_->def->parameterIndex(name);
+                if (!im.hasMatch() || (!isToday && index < 0))
                     fail(line, QStringLiteral("query \"%1\" binds \"%2\", which is not a "
                                               "declared parameter")
-                                   .arg(q.name, name));
-                q.bind.append(name);
+                                   .arg(q.name, n.trimmed()));
+                int days = 0;
+                if (!im.captured(2).isEmpty()) {
+                    if (!isToday && scope_->def->parameters.at(index).type != FieldType::Date)
+                        fail(line, QStringLiteral("query \"%1\" moves \"%2\" by days, which "
+                                                  "only a date can be")
+                                       .arg(q.name, name));
+                    days = im.captured(3).toInt() * (im.captured(2) == QLatin1String("-") ? -1 : 1);
+                }
+                q.bind.append(isToday ? todayBindName() : name);
+                q.bindDays.append(days);
             }
         } else {
             for (const QString& item : rest.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -520,6 +536,10 @@ std::shared_ptr<const TemplateDef> parseTemplate(const QString& text, const QStr
                                                  const QString& folder) {
     Parser p(fileName, folder.isEmpty() ? QDir::currentPath() : folder, {});
     return p.parse(text);
+}
+
+bool templateExists(const QString& folder, const QString& fileName) {
+    return QFileInfo(resolveFile(folder.isEmpty() ? QDir::currentPath() : folder, fileName)).isFile();
 }
 
 std::shared_ptr<const TemplateDef> loadTemplate(const QString& folder, const QString& fileName) {

@@ -43,7 +43,9 @@ struct ParameterDef {
 struct QueryDef {
     QString name;
     QString sql;                          // with '?' placeholders
-    QStringList bind;                     // parameter name for each '?', in order
+    QStringList bind;                     // parameter name for each '?', in order, or
+                                          // "today" (the workstation's local date)
+    QVector<int> bindDays;                // days added to each bound date ("EndDate+1")
     QHash<QString, ColumnFormat> formats; // by lower-case column name
     int line = 0;
 };
@@ -88,9 +90,15 @@ struct TemplateDef {
 // sub-report files are looked for. Throws ReportError "<file>, line <n>: <what>".
 std::shared_ptr<const TemplateDef> parseTemplate(const QString& text, const QString& fileName,
                                                  const QString& folder = {});
+// Whether folder holds the template, under its name or one that differs only in case.
+bool templateExists(const QString& folder, const QString& fileName);
 // Reads and parses folder/fileName. A missing file is a ReportError naming it.
 std::shared_ptr<const TemplateDef> loadTemplate(const QString& folder, const QString& fileName);
 
 QString fieldTypeName(FieldType t);
+
+// The name a query binds for the workstation's local date. SQLite's date('now') is UTC and
+// the server's CURRENT_DATE is the server's day; the department's day is the workstation's.
+inline QString todayBindName() { return QStringLiteral("today"); }
 
 } // namespace reports

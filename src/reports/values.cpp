@@ -260,6 +260,20 @@ QVariant bindValue(FieldType t, const QVariant& v) {
     }
 }
 
+namespace {
+QDate& fixedToday() {
+    static QDate d;
+    return d;
+}
+} // namespace
+
+QDate today() {
+    const QDate fixed = fixedToday();
+    return fixed.isValid() ? fixed : QDate::currentDate();
+}
+
+void setToday(const QDate& fixed) { fixedToday() = fixed; }
+
 QString moneyText(double v) {
     const bool negative = v < 0 && std::round(std::fabs(v) * 100) != 0;
     QString digits = QString::number(std::fabs(v), 'f', 2);

@@ -31,6 +31,12 @@ QString csvColumn(ColumnFormat f, const QVariant& v);
 bool parseColumnFormat(const QString& name, ColumnFormat* f);
 bool parseFieldType(const QString& name, FieldType* t);
 
+// The workstation's local date as reports see it ("today" in a query's bind line). A fixed
+// date may be set for reproducible output (reference checks); an invalid date goes back to
+// the clock.
+QDate today();
+void setToday(const QDate& fixed);
+
 // "1,234.50" / "-0.75": two decimals, comma thousands separator.
 QString moneyText(double v);
 

@@ -20,4 +20,13 @@ std::optional<double> readNumber(const QString& text) {
     return v;
 }
 
+bool isNumericVisitNumber(const QString& idNum) {
+    if (idNum.isEmpty())
+        return false;
+    for (const QChar c : idNum)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
 } // namespace rules

@@ -10,4 +10,9 @@ namespace rules {
 // separators, letters, and infinities or NaN are not numbers.
 std::optional<double> readNumber(const QString& text);
 
+// Whether a visit number is an in-patient admission's: all digits (0-9) and not empty.
+// Out-patient and ER numbers end in a letter; a conversion to a number is not the test, as
+// it would also take "1e5", "inf", " 12" or "-3".
+bool isNumericVisitNumber(const QString& idNum);
+
 } // namespace rules

@@ -14,5 +14,6 @@ void registerIntakeProcedures(); // proc_intake.cpp
 void registerClassificationProcedures(); // proc_classification.cpp
 void registerDischargeProcedures(); // proc_discharge.cpp
 void registerBillingProcedures(); // proc_billing.cpp
+void registerReportProcedures(); // proc_reports.cpp
 
 } // namespace server

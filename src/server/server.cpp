@@ -18,6 +18,7 @@ void registerProcedures() {
         registerIntakeProcedures();
         registerClassificationProcedures();
         registerBillingProcedures();
+        registerReportProcedures();
     });
 }
 

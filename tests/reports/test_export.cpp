@@ -57,6 +57,9 @@ void TestExport::refusesBadUsage_data() {
     QTest::newRow("unknown option")
         << QStringList{tpl, QStringLiteral("--pdf"), QStringLiteral("x")}
         << QStringLiteral("unknown option --pdf");
+    QTest::newRow("today not a date")
+        << QStringList{tpl, QStringLiteral("--today"), QStringLiteral("03/04/2026")}
+        << QStringLiteral("--today needs a date as YYYY-MM-DD, not 03/04/2026");
 }
 
 void TestExport::refusesBadUsage() {

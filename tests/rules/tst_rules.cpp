@@ -27,6 +27,8 @@ private slots:
 
     void number_data();
     void number();
+    void visitNumber_data();
+    void visitNumber();
 };
 
 void TestRules::splitList_data() {
@@ -165,6 +167,31 @@ void TestRules::number() {
     QCOMPARE(n.has_value(), isNumber);
     if (isNumber)
         QCOMPARE(*n, value);
+}
+
+void TestRules::visitNumber_data() {
+    QTest::addColumn<QString>("idNum");
+    QTest::addColumn<bool>("admission");
+    QTest::newRow("admission") << u"613402"_s << true;
+    QTest::newRow("leading zeros") << u"000123"_s << true;
+    QTest::newRow("one digit") << u"7"_s << true;
+    QTest::newRow("out-patient") << u"20417B"_s << false;
+    QTest::newRow("ER") << u"8001E"_s << false;
+    QTest::newRow("cash") << u"T1234"_s << false;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("exponent") << u"1e5"_s << false;
+    QTest::newRow("infinity") << u"inf"_s << false;
+    QTest::newRow("blank before") << u" 12"_s << false;
+    QTest::newRow("blank after") << u"12 "_s << false;
+    QTest::newRow("sign") << u"-3"_s << false;
+    QTest::newRow("decimal") << u"12.5"_s << false;
+    QTest::newRow("arabic-indic digits") << u"\u0661\u0662"_s << false;
+}
+
+void TestRules::visitNumber() {
+    QFETCH(QString, idNum);
+    QFETCH(bool, admission);
+    QCOMPARE(rules::isNumericVisitNumber(idNum), admission);
 }
 
 QTEST_APPLESS_MAIN(TestRules)
