@@ -132,6 +132,8 @@ frmEditClass::frmEditClass(QWidget* parent)
     grdClassHistory->setSelectionMode(QAbstractItemView::SingleSelection);
     grdClassHistory->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdClassHistory->verticalHeader()->hide();
+    grdClassHistory->setWordWrap(false);
+    grdClassHistory->horizontalHeader()->setMinimumSectionSize(1); // column 0 is a sliver
     grdClassHistory->setContextMenuPolicy(Qt::CustomContextMenu);
     for (int c = 0; c < int(std::size(kColumns)); ++c)
         grdClassHistory->setColumnWidth(c, ui::twips(kColumns[c].twips));
@@ -271,6 +273,13 @@ void frmEditClass::loadHistory() {
     try {
         model_->load(conn_->Call(QStringLiteral("ZEP..sp_ZEP_GetPatClassHistory"),
                                  {txtIDNum->text().trimmed()}));
+        // The widths are the least each column gets; a date and a name are read whole, on
+        // one line, and the grid scrolls sideways instead.
+        for (int c = 1; c < int(std::size(kColumns)); ++c) {
+            grdClassHistory->resizeColumnToContents(c);
+            grdClassHistory->setColumnWidth(
+                c, std::max(grdClassHistory->columnWidth(c), ui::twips(kColumns[c].twips)));
+        }
     } catch (const db::Error& e) {
         ui::Messages::critical(e.Description(), cases::kMessageTitle);
     }

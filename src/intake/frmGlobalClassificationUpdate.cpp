@@ -53,7 +53,6 @@ bool frmGlobalClassificationUpdate::cmdUpdate_Click() {
     lblStatus->show();
     lblStatus->repaint();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool ok = true;
     try {
         // The master update reads what the first one wrote: half of it must never stay.
         db::Transaction t(*conn_);
@@ -61,7 +60,6 @@ bool frmGlobalClassificationUpdate::cmdUpdate_Click() {
         conn_->Call(QStringLiteral("ZEP..sp_ZEP_GlobalMasterUpdate"));
         t.commit();
     } catch (const db::Error& e) {
-        ok = false;
         QApplication::restoreOverrideCursor();
         lblStatus->hide();
         cases::showFailedSave(e);
@@ -69,5 +67,5 @@ bool frmGlobalClassificationUpdate::cmdUpdate_Click() {
     }
     QApplication::restoreOverrideCursor();
     lblStatus->hide();
-    return ok;
+    return true;
 }

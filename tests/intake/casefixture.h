@@ -72,6 +72,13 @@ struct CaseFixture {
         app::g().release();
     }
 
+    // A picture of a screen for a person to look at, when ZEP_SHOT_DIR names a folder.
+    static void shot(QWidget* w, const QString& name) {
+        const QString dir = qEnvironmentVariable("ZEP_SHOT_DIR");
+        if (!dir.isEmpty())
+            w->grab().save(dir + u'/' + name + QStringLiteral(".png"));
+    }
+
     static db::Connection& conn() { return *app::g().gConnection; }
 
     // Chooses the patient on the patient list, as a click on the found row does.
