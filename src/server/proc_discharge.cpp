@@ -38,7 +38,7 @@ db::Recordset loadDischargeNotice(db::Connection& c, const db::Args&) {
                        "LEFT JOIN PATIENT_DATA.tbPatient2 p ON p.IdNum = n.IdNum "
                        "WHERE n.RevokedAt IS NULL AND (n.ClearDate IS NULL OR n.ClearDate >= ?) "
                        "ORDER BY CASE WHEN n.ClearDate IS NULL THEN 0 ELSE 1 END, "
-                       "CASE WHEN n.ClearDate IS NULL THEN n.NoticeDate END, n.ClearDate DESC, n.Id")
+                       "CASE WHEN n.ClearDate IS NULL THEN n.NoticeDate END, n.ClearDate DESC, n.Id"),
         {QDateTime::currentDateTime().addDays(-30).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))});
     QVector<QVector<QVariant>> rows;
     for (; !rs.Eof(); rs.MoveNext())

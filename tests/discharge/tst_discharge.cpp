@@ -87,11 +87,12 @@ private slots:
         s->Execute(u"INSERT INTO PATIENT_DATA.tbDoctor (DoctorID, LastName, FirstName) VALUES ('D1', 'REYES', 'PAOLO')"_s);
         s->Execute(u"INSERT INTO PATIENT_DATA.tbMaster (HospNum, LastName, FirstName, MiddleName, ZEPNum) VALUES "
                    "('H100', 'DELA CRUZ', 'ANA', 'BAUTISTA', 'Z-100'), ('H200', 'REYES', 'JOSE', '', 'Z-200'), "
-                   "('H300', 'LIM', 'CARLO', '', NULL)"_s);
+                   "('H300', 'LIM', 'CARLO', '', NULL), ('H400', 'TAN', 'LUZ', '', NULL)"_s);
         s->Execute(u"INSERT INTO PATIENT_DATA.tbPatient2 (IdNum, HospNum, AdmDate, RoomID, DoctorID) VALUES "
                    "('5100', 'H100', '2026-12-01 08:00:00', '301A', 'D1'), "
                    "('5200', 'H200', '2026-12-02 09:15:00', '302B', NULL), "
-                   "('5300', 'H300', '2026-12-03 10:00:00', NULL, NULL)"_s);
+                   "('5300', 'H300', '2026-12-03 10:00:00', NULL, NULL), "
+                   "('5400', 'H400', '2026-10-01 10:00:00', NULL, NULL)"_s);
         s->Execute(u"INSERT INTO ZEP.tbZEPAssessment (IdNum, HospNum, ZEPNum, Code, Category, IsCDF, IsPCSO, "
                    "IsSpecial, NC, AssessDate) VALUES ('5100', 'H100', 'Z-100', 'C1', 'Hemodialysis', 1, 1, 1, "
                    "1500, '2026-12-01 10:00:00'), ('5200', 'H200', 'Z-200', 'B', 'IM', 0, 0, 1, 0, "
@@ -114,6 +115,10 @@ private slots:
         c().Execute(u"INSERT INTO ZEP.tbZEPDischargeNotice (IdNum, HospNum, NoticeDate, DischargeNurse, "
                     "RevokedAt, RevokedBy) VALUES ('5300', 'H300', '2026-12-09 06:00:00', 'Nurse Joy Santos', "
                     "'2026-12-09 07:00:00', 'NURSE-3W')"_s);
+        // Cleared long ago: no longer listed.
+        c().Execute(u"INSERT INTO ZEP.tbZEPDischargeNotice (IdNum, HospNum, NoticeDate, ClearDate, "
+                    "ClearedBy) VALUES ('5400', 'H400', '2026-10-01 08:00:00', ?, 'E200')"_s,
+                    {QDateTime::currentDateTime().addDays(-31).toString(u"yyyy-MM-dd HH:mm:ss"_s)});
     }
     void cleanup() {
         const int unused = Messages::unusedAnswers();
@@ -143,7 +148,8 @@ private slots:
                                QString::number(f->lvwRequest->columnWidth(col));
             QCOMPARE(headers, (QStringList{u"Patient 200"_s, u"Room 200"_s, u"Adm. # 200"_s,
                                            u"Discharge Nurse 200"_s, u"Notice Time 140"_s}));
-            // Waiting first, then cleared; the revoked notice is not listed.
+            // Waiting first, then cleared; neither the revoked notice nor the one cleared a
+            // month ago is listed.
             QCOMPARE(rows(f), (QStringList{
                                   u"open|DELA CRUZ, ANA BAUTISTA|301A|5100|Nurse Joy Santos|12/9/2026 8:05:00 AM"_s,
                                   u"clear|REYES, JOSE|302B|5200|Nurse Ben Ocampo|12/8/2026 2:30:00 PM"_s}));
@@ -284,7 +290,7 @@ private slots:
          }).then(u"frmDischargeNotice"_s, [](QWidget* d) { static_cast<frmDischargeNotice*>(d)->cmdClose->click(); });
         drive(s, [&] { w->item(u"mnuDischargeNotice"_s)->trigger(); });
         QCOMPARE(shown(), QStringList());
-        QCOMPARE(one(u"SELECT COUNT(*) FROM ZEP.tbZEPDischargeNotice WHERE ClearDate IS NOT NULL"_s), u"1"_s);
+        QCOMPARE(one(u"SELECT COUNT(*) FROM ZEP.tbZEPDischargeNotice WHERE ClearDate IS NOT NULL"_s), u"2"_s);
     }
 
     // Two workstations on one notice: the other one clears it while this one has it open.
@@ -372,7 +378,7 @@ private slots:
         QCOMPARE(msgs.size(), 1);
         QVERIFY2(msgs.first().startsWith(u"critical|Message|Data Not Successfully Saved.\n"_s), qPrintable(msgs.first()));
         QVERIFY(msgs.first().size() > int(qstrlen("critical|Message|Data Not Successfully Saved.\n")));
-        QCOMPARE(one(u"SELECT COUNT(*) FROM ZEP.tbZEPDischargeNotice WHERE ClearDate IS NOT NULL"_s), u"1"_s);
+        QCOMPARE(one(u"SELECT COUNT(*) FROM ZEP.tbZEPDischargeNotice WHERE ClearDate IS NOT NULL"_s), u"2"_s);
     }
 
     // Thirty notices cleared one after another, each from the list shown again: every

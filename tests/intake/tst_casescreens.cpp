@@ -134,6 +134,8 @@ private slots:
             auto* box = d->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
             QCOMPARE(d->focusWidget(), box);
             QCOMPARE(d->findChild<QPushButton*>(QStringLiteral("cmdEnter"))->text(), QStringLiteral("&Enter"));
+            screenfit::showAsLaptop(*w);
+            QCOMPARE(screenfit::problems(d, {QStringLiteral("cmdEnter")}), QStringList());
             QTest::keyClicks(box, typed);
             mask = box->displayText();
             CaseFixture::shot(d, u"frmDeletePassword"_s);
