@@ -1,6 +1,7 @@
 // The procedures of the class edit and the case-number screens, on a real database: what
 // each one writes, what it refuses, and that running the global update twice changes
-// nothing more.
+// nothing more. (The history deletion of a chosen entry is driven through its screen in
+// tst_casescreens.)
 #include "testdb.h"
 
 #include "db/connection.h"
@@ -156,59 +157,6 @@ private slots:
             QCOMPARE(one(QStringLiteral("SELECT IdNum || '|' || PatientClass || '|' || UserID FROM "
                                         "ZEP.tbZEPPatClassHistory")),
                      idNum + QStringLiteral("|S|E100"));
-    }
-
-    // The history as the grid shows it, and the deletion of the entry named by its class
-    // and date: that one goes, the others stay, the deletion keeps the reason.
-    void historyDeletion_data() {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("reason");
-        QTest::addColumn<bool>("refused");
-        QTest::addColumn<QString>("left"); // classes left, oldest first
-        QTest::newRow("first") << 0 << "Wrong visit chosen" << false << "P|S";
-        QTest::newRow("middle") << 1 << "Entered twice" << false << "S|S";
-        QTest::newRow("last") << 2 << "  Typed by mistake  " << false << "S|P";
-        QTest::newRow("five-letter reason") << 1 << " short " << true << "S|P|S";
-    }
-    void historyDeletion() {
-        QFETCH(int, row);
-        QFETCH(QString, reason);
-        QFETCH(bool, refused);
-        QFETCH(QString, left);
-        c->Execute(QStringLiteral(
-            "INSERT INTO ZEP.tbZEPPatClassHistory (IdNum, PatientClass, TransDate, UserID) VALUES "
-            "('5001', 'S', '2026-12-01 09:00:00', 'E100'), ('5001', 'P', '2026-12-02 10:30:15', 'E200'), "
-            "('5001', 'S', '2026-12-03 11:45:00', 'E100'), ('7001B', 'S', '2026-12-02 10:30:15', 'E100')"));
-        db::Recordset h = c->Call(QStringLiteral("ZEP..sp_ZEP_GetPatClassHistory"), {QStringLiteral("5001")});
-        QCOMPARE(h.RecordCount(), 3);
-        QStringList dates;
-        for (; !h.Eof(); h.MoveNext())
-            dates << h.Text(QStringLiteral("Transdate"));
-        QCOMPARE(dates, (QStringList{QStringLiteral("12/01/2026 09:00:00"),
-                                     QStringLiteral("12/02/2026 10:30:15"),
-                                     QStringLiteral("12/03/2026 11:45:00")}));
-        h.Move(row);
-        bool threw = false;
-        try {
-            c->Call(QStringLiteral("sp_ZEP_SavePatClassHistory_Deletion"),
-                    {QStringLiteral("5001"), h.Text(QStringLiteral("Class")), reason.trimmed(),
-                     h.Text(QStringLiteral("Transdate")), h.Text(QStringLiteral("Transdate")),
-                     QStringLiteral("E100")});
-        } catch (const db::Error&) {
-            threw = true;
-        }
-        QCOMPARE(threw, refused);
-        QStringList classes;
-        for (db::Recordset r = c->Call(QStringLiteral("ZEP..sp_ZEP_GetPatClassHistory"), {QStringLiteral("5001")});
-             !r.Eof(); r.MoveNext())
-            classes << r.Text(QStringLiteral("Class"));
-        QCOMPARE(classes.join(u'|'), left);
-        QCOMPARE(count(QStringLiteral("ZEP.tbZEPPatClassHistory")), refused ? 4 : 3); // 7001B stays
-        QCOMPARE(count(QStringLiteral("ZEP.tbZEPPatClassHistoryDeletion")), refused ? 0 : 1);
-        if (!refused)
-            QCOMPARE(one(QStringLiteral("SELECT Reason || '|' || DeletedBy FROM "
-                                        "ZEP.tbZEPPatClassHistoryDeletion")),
-                     reason.trimmed() + QStringLiteral("|E100"));
     }
 
     void deletionOfNothingIsRefused() {
