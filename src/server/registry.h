@@ -15,5 +15,6 @@ void registerClassificationProcedures(); // proc_classification.cpp
 void registerDischargeProcedures(); // proc_discharge.cpp
 void registerBillingProcedures(); // proc_billing.cpp
 void registerReportProcedures(); // proc_reports.cpp
+void registerCaseProcedures(); // proc_cases.cpp
 
 } // namespace server

@@ -19,6 +19,7 @@ void registerProcedures() {
         registerClassificationProcedures();
         registerBillingProcedures();
         registerReportProcedures();
+        registerCaseProcedures();
     });
 }
 

@@ -1,0 +1,22 @@
+#pragma once
+// What the case-number and class-edit screens share: the title of their messages and the
+// box of a failed save.
+#include <QString>
+
+namespace db {
+class Error;
+}
+
+namespace cases {
+
+inline const QString kMessageTitle = QStringLiteral("Message");
+
+// "Data Not Successfully Saved." with the error's description under it (critical icon,
+// title "Message").
+void showFailedSave(const db::Error& e);
+
+// A date read from the database ("yyyy-mm-dd", with or without a time) as "mm/dd/yyyy";
+// empty when the text is empty or not a date.
+QString usDate(const QString& text);
+
+} // namespace cases
