@@ -242,6 +242,9 @@ void frmListPatient::closeEvent(QCloseEvent* e) {
     roomId_.clear();
     zepId_.clear();
     patientName_.clear();
+    // No selection is left, so no datasheet can be asked for.
+    if (datasheet_)
+        datasheet_(false);
     QWidget::closeEvent(e);
 }
 

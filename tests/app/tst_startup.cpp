@@ -620,6 +620,11 @@ private slots:
         list->search(QStringLiteral("H777"), {}, {}, {}, {});
         QCOMPARE(list->IDNUM(), QStringLiteral("8001E"));
         QVERIFY(!datasheet->isEnabled());
+        list->findChild<QRadioButton*>(QStringLiteral("optPatientType_0"))->click();
+        list->search(QStringLiteral("H777"), {}, {}, {}, {});
+        QVERIFY(datasheet->isEnabled());
+        QTest::mouseClick(list->findChild<QPushButton*>(QStringLiteral("cmdClose")), Qt::LeftButton);
+        QVERIFY(!datasheet->isEnabled()); // closing the list clears the selection
         conn.Execute(QStringLiteral("DELETE FROM PATIENT_DATA.tbERMaster WHERE HospNum = 'H777'"));
         conn.Execute(QStringLiteral("DELETE FROM PATIENT_DATA.tbPatient2 WHERE HospNum = 'H777'"));
         conn.Execute(QStringLiteral("DELETE FROM PATIENT_DATA.tbMaster WHERE HospNum = 'H777'"));
