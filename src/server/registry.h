@@ -13,5 +13,6 @@ void registerPatientProcedures();  // proc_patient.cpp
 void registerIntakeProcedures(); // proc_intake.cpp
 void registerClassificationProcedures(); // proc_classification.cpp
 void registerDischargeProcedures(); // proc_discharge.cpp
+void registerReferralProcedures(); // proc_referral.cpp
 
 } // namespace server

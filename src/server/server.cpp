@@ -17,6 +17,7 @@ void registerProcedures() {
         registerPatientProcedures();
         registerIntakeProcedures();
         registerClassificationProcedures();
+        registerReferralProcedures();
     });
 }
 
