@@ -38,7 +38,8 @@ QLineEdit* box(const char* name) {
 QLineEdit* dateBox(const char* name) {
     auto* b = box(name);
     b->setInputMask(QStringLiteral("99/99/9999;_"));
-    b->setMaximumWidth(110);
+    b->setMaximumWidth(120);
+    b->setMinimumWidth(100);
     return b;
 }
 
@@ -180,7 +181,8 @@ QWidget* frmARR::buildPatientInfo() {
     mskIntake->setToolTip(QStringLiteral("Date of intake"));
     txtValidityDate = box("txtValidityDate");
     txtValidityDate->setReadOnly(true);
-    txtValidityDate->setMaximumWidth(110);
+    txtValidityDate->setMaximumWidth(120);
+    txtValidityDate->setMinimumWidth(100);
     mskRange1 = dateBox("mskRange1");
     mskRange1->setToolTip(QStringLiteral("Expiry date"));
     cboactive = named(new QComboBox, "cboactive");
