@@ -9,6 +9,7 @@
 #include "app/mdizep.h"
 #include "patient/frmListPatient.h"
 #include "referral/frmARR.h"
+#include "referral/frmSearchService.h"
 #include "ui/messages.h"
 
 #include <QAction>
@@ -24,6 +25,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 #include <QTimer>
 
 #include <functional>
@@ -407,13 +409,33 @@ private slots:
         QCOMPARE(screenfit::problems(f, buttons), QStringList{});
         f->SSTab1->setCurrentIndex(1);
         QCOMPARE(screenfit::problems(f, buttons), QStringList{});
-        if (const QString dir = qEnvironmentVariable("ZEP_SCREENSHOTS"); !dir.isEmpty()) {
-            f->SSTab1->setCurrentIndex(0);
-            f->grab().save(dir + u"/arr-test-category.png"_s);
-            f->SSTab1->setCurrentIndex(1);
-            f->grab().save(dir + u"/arr-test-documentation.png"_s);
-        }
+        // the pickers it opens fit as well
+        f->SSTab1->setCurrentIndex(0);
+        f->cmdService->click();
+        auto* services = f->findChild<frmSearchService*>();
+        QVERIFY(services && services->isVisible());
+        QCOMPARE(screenfit::problems(services, {u"cmdOK"_s, u"cmdCancel"_s}), QStringList{});
+        services->cmdCancel->click();
+        f->SSTab1->setCurrentIndex(1);
+        f->cmdAddActivity->click();
+        auto* activities = f->findChild<frmSearchActivity*>();
+        QVERIFY(activities && activities->isVisible());
+        QCOMPARE(screenfit::problems(activities, {u"cmdOK"_s, u"cmdCancel"_s}), QStringList{});
+        activities->cmdCancel->click();
         closeReport(f);
+    }
+
+    // Service (hidden): the service picker on its own, over the main window.
+    void serviceItemOpensThePicker() {
+        w->item(u"mnuServices"_s)->trigger();
+        auto* p = w->findChild<frmSearchService*>();
+        QVERIFY(p && p->isVisible());
+        QCOMPARE(p->windowTitle(), u"Select Service"_s);
+        QCOMPARE(p->findChild<QLabel*>(u"lblTitle"_s)->text(), app::departmentTitle());
+        QCOMPARE(p->tvServices->topLevelItemCount(), 1);
+        p->cmdCancel->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!w->findChild<frmSearchService*>());
     }
 };
 
