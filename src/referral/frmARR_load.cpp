@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -319,22 +320,34 @@ void frmARR::loadCaseHistory() {
 
 namespace {
 
-// Rebuilds a shown list from a code list; codes the catalogue does not hold are skipped.
+// Rebuilds a shown list from a code list, in its order; codes the catalogue does not hold
+// are skipped. One statement for the whole list.
 void showCodes(db::Connection* conn, QListWidget* list, const QString& table,
                const QString& codes) {
     list->clear();
-    if (!conn)
+    const QStringList wanted = rules::splitCodeList(codes);
+    if (!conn || wanted.isEmpty())
         return;
-    for (const QString& code : rules::splitCodeList(codes)) {
-        const db::Recordset rs = conn->Query(
-            QStringLiteral("SELECT Code, Description FROM %1 WHERE Code = ?").arg(table), {code});
-        if (rs.Eof())
+    QStringList marks;
+    QVariantList values;
+    for (const QString& code : wanted) {
+        marks << QStringLiteral("?");
+        values << code;
+    }
+    QHash<QString, QString> found;
+    for (db::Recordset rs = conn->Query(QStringLiteral("SELECT Code, Description FROM %1 WHERE "
+                                                       "Code IN (%2)")
+                                            .arg(table, marks.join(QStringLiteral(", "))),
+                                        values);
+         !rs.Eof(); rs.MoveNext())
+        found.insert(rs.Text(QStringLiteral("Code")).trimmed(), rs.Text(QStringLiteral("Description")));
+    for (const QString& code : wanted) {
+        const auto it = found.constFind(code);
+        if (it == found.constEnd())
             continue;
-        const QString found = rs.Text(QStringLiteral("Code")).trimmed();
-        auto* item = new QListWidgetItem(rules::makeCodedItem(
-            rs.Text(QStringLiteral("Description")), found, rules::kServiceListItem));
-        item->setData(Qt::UserRole, found);
-        item->setToolTip(found + QStringLiteral("  ") + rs.Text(QStringLiteral("Description")));
+        auto* item = new QListWidgetItem(rules::makeCodedItem(*it, code, rules::kServiceListItem));
+        item->setData(Qt::UserRole, code);
+        item->setToolTip(code + QStringLiteral("  ") + *it);
         list->addItem(item);
     }
 }

@@ -105,7 +105,30 @@ db::Recordset payPatientInfo(db::Connection& c, const db::Args& a) {
 // empty once it has: the screen tells the worker so.
 db::Recordset getAssessmentRecord(db::Connection& c, const db::Args& a) {
     const QString id = visitNumber(a, 0);
-    const db::Recordset v = visit(c, id);
+    // One statement for the visit, its patient and its report: the report opens on every
+    // visit a worker picks, so each round trip counts.
+    const db::Recordset v = c.Query(
+        QStringLiteral(
+            "SELECT v.IdNum, v.HospNum, v.RoomID, m.LastName, m.FirstName, m.MiddleName, "
+            "COALESCE(m.ZEPNum, '') AS ZEPNum, m.ZEPDiscountValidity, m.ZEPDiscountExpiry, "
+            "CASE WHEN m.ZEPDiscountExpiry IS NULL OR m.ZEPDiscountExpiry >= %1 "
+            "THEN COALESCE(m.ZEPClassification, '') ELSE '' END AS Code, "
+            "d.LastName AS DoctorLast, d.FirstName AS DoctorFirst, d.MiddleName AS DoctorMiddle, "
+            "x.IdNum AS Assessed, x.ZEPW, e.LastName AS WorkerLast, e.FirstName AS WorkerFirst, "
+            "e.MiddleName AS WorkerMiddle, x.NC, x.Remarks, x.IsCDF, x.IsSpecial, x.IsPCSO, "
+            "x.PCSOType, x.CaseCategoryID, x.ParentCategoryID, x.ReferringPartyID "
+            "FROM (SELECT IdNum, HospNum, RoomID, DoctorID FROM PATIENT_DATA.tbPatient2 "
+            "WHERE IdNum = ? "
+            "UNION ALL SELECT IdNum, HospNum, NULL, DoctorID FROM PATIENT_DATA.tbOutPatient "
+            "WHERE IdNum = ? "
+            "UNION ALL SELECT IdNum, HospNum, NULL, DoctorID FROM PATIENT_DATA.tbERMaster "
+            "WHERE IdNum = ?) v "
+            "JOIN PATIENT_DATA.tbMaster m ON m.HospNum = v.HospNum "
+            "LEFT JOIN PATIENT_DATA.tbDoctor d ON d.DoctorID = v.DoctorID "
+            "LEFT JOIN ZEP.tbZEPAssessment x ON x.IdNum = v.IdNum "
+            "LEFT JOIN ZEP.tbZEPEmployee e ON e.EmployeeID = x.ZEPW")
+            .arg(c.dialect().today()),
+        {id, id, id});
     const QStringList columns{
         QStringLiteral("LastName"),        QStringLiteral("FirstName"),
         QStringLiteral("MiddleName"),      QStringLiteral("HospNum"),
@@ -123,49 +146,34 @@ db::Recordset getAssessmentRecord(db::Connection& c, const db::Args& a) {
     if (v.Eof())
         return db::Recordset(columns, std::move(rows));
     const QString visitId = v.Text(QStringLiteral("IdNum"));
-    const db::Recordset m = c.Query(
-        QStringLiteral("SELECT COALESCE(ZEPNum, '') AS ZEPNum, ZEPDiscountValidity, "
-                       "ZEPDiscountExpiry, CASE WHEN ZEPDiscountExpiry IS NULL OR "
-                       "ZEPDiscountExpiry >= %1 THEN COALESCE(ZEPClassification, '') "
-                       "ELSE '' END AS Code FROM PATIENT_DATA.tbMaster WHERE HospNum = ?")
-            .arg(c.dialect().today()),
-        {v.Text(QStringLiteral("HospNum"))});
-    const db::Recordset x = c.Query(
-        QStringLiteral("SELECT x.ZEPW, e.LastName, e.FirstName, e.MiddleName, x.NC, x.Remarks, "
-                       "x.IsCDF, x.IsSpecial, x.IsPCSO, x.PCSOType, x.CaseCategoryID, "
-                       "x.ParentCategoryID, x.ReferringPartyID "
-                       "FROM ZEP.tbZEPAssessment x "
-                       "LEFT JOIN ZEP.tbZEPEmployee e ON e.EmployeeID = x.ZEPW "
-                       "WHERE x.IdNum = ?"),
-        {visitId});
     QVector<QVariant> row{v.Text(QStringLiteral("LastName")),
                           v.Text(QStringLiteral("FirstName")),
                           v.Text(QStringLiteral("MiddleName")),
                           v.Text(QStringLiteral("HospNum")),
                           visitId,
-                          m.Text(QStringLiteral("ZEPNum")),
+                          v.Text(QStringLiteral("ZEPNum")),
                           doctorName(v),
                           v.Text(QStringLiteral("RoomID")),
-                          m.Value(QStringLiteral("ZEPDiscountValidity")),
-                          m.Value(QStringLiteral("ZEPDiscountExpiry")),
-                          m.Text(QStringLiteral("Code"))};
-    if (x.Eof()) {
+                          v.Value(QStringLiteral("ZEPDiscountValidity")),
+                          v.Value(QStringLiteral("ZEPDiscountExpiry")),
+                          v.Text(QStringLiteral("Code"))};
+    if (v.IsNull(QStringLiteral("Assessed"))) {
         for (int i = int(row.size()); i < columns.size(); ++i)
             row.append(QVariant());
     } else {
-        const QString worker = x.Text(QStringLiteral("ZEPW")).trimmed();
+        const QString worker = v.Text(QStringLiteral("ZEPW")).trimmed();
         // A worker who has left the employee file still shows by his code.
         QString workerName =
-            personName(x.Text(QStringLiteral("LastName")), x.Text(QStringLiteral("FirstName")),
-                       x.Text(QStringLiteral("MiddleName")));
+            personName(v.Text(QStringLiteral("WorkerLast")), v.Text(QStringLiteral("WorkerFirst")),
+                       v.Text(QStringLiteral("WorkerMiddle")));
         if (workerName.isEmpty())
             workerName = worker;
-        row << worker << workerName << x.Value(QStringLiteral("NC"))
-            << x.Text(QStringLiteral("Remarks")) << x.Value(QStringLiteral("IsCDF"))
-            << x.Value(QStringLiteral("IsSpecial")) << x.Value(QStringLiteral("IsPCSO"))
-            << x.Text(QStringLiteral("PCSOType")) << x.Text(QStringLiteral("CaseCategoryID"))
-            << x.Text(QStringLiteral("ParentCategoryID"))
-            << x.Text(QStringLiteral("ReferringPartyID"))
+        row << worker << workerName << v.Value(QStringLiteral("NC"))
+            << v.Text(QStringLiteral("Remarks")) << v.Value(QStringLiteral("IsCDF"))
+            << v.Value(QStringLiteral("IsSpecial")) << v.Value(QStringLiteral("IsPCSO"))
+            << v.Text(QStringLiteral("PCSOType")) << v.Text(QStringLiteral("CaseCategoryID"))
+            << v.Text(QStringLiteral("ParentCategoryID"))
+            << v.Text(QStringLiteral("ReferringPartyID"))
             << codeList(c, "ZEP.tbZEPAssessmentService", "ServiceCode", visitId);
     }
     rows.append(row);
