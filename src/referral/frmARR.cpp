@@ -88,7 +88,8 @@ frmARR::frmARR(QWidget* parent) : QDialog(parent) {
             lstCategory->item(i)->setSelected(lstCategory->item(i)->text() == text);
     });
     // The actions of the open screen come with the save; until then they say so.
-    for (QPushButton* b : {cmdSave, cmdPrint, cmdRePrint, cmdTrans, cmdPrevious, cmdViewCDF, cmdSearch})
+    for (QPushButton* b :
+         {cmdSave, cmdPrint, cmdRePrint, cmdTrans, cmdPrevious, cmdViewCDF, cmdSearch})
         connect(b, &QPushButton::clicked, this, [b] {
             ui::Messages::info(QStringLiteral("\"%1\" is not available yet.")
                                    .arg(b->text().remove(QLatin1Char('&')).trimmed()));
@@ -152,7 +153,8 @@ void frmARR::buildLayout() {
     cmdPrevious = button("cmdPrevious", "&Previous Assessments");
     cmdViewCDF = button("cmdViewCDF", "&View CDF Allocation");
     cmdClose = button("cmdClose", "&Close");
-    for (QPushButton* b : {cmdSave, cmdPrint, cmdRePrint, cmdTrans, cmdPrevious, cmdViewCDF, cmdClose})
+    for (QPushButton* b :
+         {cmdSave, cmdPrint, cmdRePrint, cmdTrans, cmdPrevious, cmdViewCDF, cmdClose})
         bottom->addWidget(b);
     outer->addLayout(bottom);
     resize(1240, 700);
@@ -170,8 +172,8 @@ QWidget* frmARR::buildPatientInfo() {
     txtZEPNum->setReadOnly(true); // locked unless the patient has none yet
     txtIDNum = box("txtIDNum");
     txtRoomID = box("txtRoomID");
-    for (QLineEdit* b : {txtHospNum, txtLastName, txtFirstName, txtMiddleName, txtDoctor,
-                         txtIDNum, txtRoomID})
+    for (QLineEdit* b :
+         {txtHospNum, txtLastName, txtFirstName, txtMiddleName, txtDoctor, txtIDNum, txtRoomID})
         b->setReadOnly(true);
     cboClassification = named(new QComboBox, "cboClassification");
     cboClassification->setMinimumWidth(220);
@@ -253,10 +255,11 @@ QWidget* frmARR::buildCategoryTab() {
     fraOptCategory = named(new QGroupBox(QStringLiteral("Patient's Category")), "fraOptCategory");
     auto* ol = new QGridLayout(fraOptCategory);
     static const char* const kOptCategory[15] = {
-        "Medical",     "Post-Transplant",     "Peritoneal Dialysis", "Others",
-        "Donor Work-Up", "Donor Nephrectomy", "Surgical",            "Transplant",
-        "Urology/Vascular/GS", "Out-Patient", "Hemodialysis",        "Post Transplant",
-        "ER",          "Nephrology",          "Pedia Nephro."};
+        "Medical",     "Post-Transplant", "Peritoneal Dialysis",
+        "Others",      "Donor Work-Up",   "Donor Nephrectomy",
+        "Surgical",    "Transplant",      "Urology/Vascular/GS",
+        "Out-Patient", "Hemodialysis",    "Post Transplant",
+        "ER",          "Nephrology",      "Pedia Nephro."};
     for (int k = 0; k < 15; ++k) {
         optCategory[k] = named(new QRadioButton(QString::fromLatin1(kOptCategory[k])),
                                QStringLiteral("optCategory_%1").arg(k));
@@ -342,14 +345,15 @@ QWidget* frmARR::buildDocumentationTab() {
                                           "Annual Report",
                                           "Progress Note",
                                           "Others"};
-    auto* recording = named(new QGroupBox(QStringLiteral("Documentation-Recording")), "fraRecording");
+    auto* recording =
+        named(new QGroupBox(QStringLiteral("Documentation-Recording")), "fraRecording");
     auto* rl = new QGridLayout(recording);
     auto* reporting = named(new QGroupBox(QStringLiteral("Reporting")), "fraReporting");
     auto* pl = new QVBoxLayout(reporting);
     int placed = 0;
     for (int k = 0; k < 18; ++k) {
-        chkdoc[k] = named(new QCheckBox(QString::fromLatin1(kDocs[k])),
-                          QStringLiteral("chkdoc_%1").arg(k));
+        chkdoc[k] =
+            named(new QCheckBox(QString::fromLatin1(kDocs[k])), QStringLiteral("chkdoc_%1").arg(k));
         if (k >= 11 && k <= 15) {
             pl->addWidget(chkdoc[k]);
         } else {
@@ -380,9 +384,8 @@ QString frmARR::parentCategoryId() const {
 }
 
 QString frmARR::classificationCode() const {
-    return cboClassification->currentIndex() < 0
-               ? QString()
-               : cboClassification->currentData().toString();
+    return cboClassification->currentIndex() < 0 ? QString()
+                                                 : cboClassification->currentData().toString();
 }
 
 QString frmARR::referringPartyCode() const {

@@ -164,7 +164,8 @@ void frmARR::fillLists() {
 frmARR::Outcome frmARR::noCaseNumber() {
     const db::Recordset cls =
         conn_->Call(QStringLiteral("RADIOLOGY..spRadio_CheckPatientClass"), {visitNumber()});
-    const QString visitClass = cls.Eof() ? QString() : cls.Text(QStringLiteral("PatientClass")).trimmed();
+    const QString visitClass =
+        cls.Eof() ? QString() : cls.Text(QStringLiteral("PatientClass")).trimmed();
     if (visitClass != QLatin1String("P")) {
         const db::Recordset m = conn_->Query(
             QStringLiteral("SELECT ZEPDiscountExpiry FROM PATIENT_DATA.tbMaster WHERE HospNum = ?"),
@@ -238,8 +239,9 @@ void frmARR::loadAssessment() {
     const db::Recordset rs =
         conn_->Call(QStringLiteral("ZEP..sp_ZEP_GetAssessmentRecord"), {visitNumber()});
     if (rs.Eof()) {
-        ui::Messages::info(QStringLiteral("Patient is not existing in the database.Try to search again."),
-                           QStringLiteral("Message"));
+        ui::Messages::info(
+            QStringLiteral("Patient is not existing in the database.Try to search again."),
+            QStringLiteral("Message"));
         return;
     }
     txtLastName->setText(rs.Text(QStringLiteral("LastName")));
@@ -274,7 +276,7 @@ void frmARR::loadAssessment() {
         lblStatus->setText(QStringLiteral("Classification has expired last vesk here "));
 
     const QString type = rs.Text(QStringLiteral("pcsotype")).trimmed();
-    const int option = type == QLatin1String("E") ? 0
+    const int option = type == QLatin1String("E")   ? 0
                        : type == QLatin1String("G") ? 1
                        : type == QLatin1String("C") ? 2
                                                     : -1;
@@ -340,7 +342,8 @@ void showCodes(db::Connection* conn, QListWidget* list, const QString& table,
                                             .arg(table, marks.join(QStringLiteral(", "))),
                                         values);
          !rs.Eof(); rs.MoveNext())
-        found.insert(rs.Text(QStringLiteral("Code")).trimmed(), rs.Text(QStringLiteral("Description")));
+        found.insert(rs.Text(QStringLiteral("Code")).trimmed(),
+                     rs.Text(QStringLiteral("Description")));
     for (const QString& code : wanted) {
         const auto it = found.constFind(code);
         if (it == found.constEnd())

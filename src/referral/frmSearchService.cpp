@@ -33,9 +33,8 @@ constexpr int kCodeRole = Qt::UserRole;
 
 // The nodes whose children the picker shows from the start, in this order (later keys can
 // be children loaded by earlier ones).
-const char* const kPreloaded[] = {"A1.1",   "A1.2", "A1.2.3", "A1.3", "A1.3.2",
-                                  "A1.3.5", "A1.4", "A1.5",   "A1.6", "A1.7",
-                                  "A1.8",   "A1.8.1", "A1.8.2", "A1.8.3"};
+const char* const kPreloaded[] = {"A1.1", "A1.2", "A1.2.3", "A1.3", "A1.3.2", "A1.3.5", "A1.4",
+                                  "A1.5", "A1.6", "A1.7",   "A1.8", "A1.8.1", "A1.8.2", "A1.8.3"};
 
 } // namespace
 
@@ -147,7 +146,8 @@ void frmCataloguePicker::loadChildren(QTreeWidgetItem* n) {
     if (!n || !conn_ || !nodes_.value(n->data(0, kKeyRole).toString()))
         return;
     try {
-        for (db::Recordset rs = conn_->Call(procedure_, {codeOfKey(n->data(0, kKeyRole).toString())});
+        for (db::Recordset rs =
+                 conn_->Call(procedure_, {codeOfKey(n->data(0, kKeyRole).toString())});
              !rs.Eof(); rs.MoveNext())
             addNode(n, rs.Text(QStringLiteral("Code")).trimmed(),
                     rs.Text(QStringLiteral("Description")));

@@ -17,9 +17,8 @@ namespace {
 // it starts with "P" (empty reads as "P"). A table without the visit is left alone.
 void flipToService(db::Connection& conn, const QString& table, const QString& column,
                    const QString& visit) {
-    db::Recordset rs =
-        conn.Query(QStringLiteral("SELECT IdNum, %1 FROM %2 WHERE IdNum = ?").arg(column, table),
-                   {visit});
+    db::Recordset rs = conn.Query(
+        QStringLiteral("SELECT IdNum, %1 FROM %2 WHERE IdNum = ?").arg(column, table), {visit});
     if (rs.Eof())
         return;
     rs.MakeUpdatable(&conn, table, {QStringLiteral("IdNum")});
@@ -40,9 +39,11 @@ void convertPayToService(db::Connection& conn, const QString& visit, const QStri
     // service with nothing to show why: all of it or none.
     db::Transaction t(conn);
     if (isAdmissionNumber(id)) {
-        flipToService(conn, QStringLiteral("PATIENT_DATA.tbPatient2"), QStringLiteral("PatientClass"), id);
+        flipToService(conn, QStringLiteral("PATIENT_DATA.tbPatient2"),
+                      QStringLiteral("PatientClass"), id);
     } else {
-        flipToService(conn, QStringLiteral("PATIENT_DATA.tbOutPatient"), QStringLiteral("PatientType"), id);
+        flipToService(conn, QStringLiteral("PATIENT_DATA.tbOutPatient"),
+                      QStringLiteral("PatientType"), id);
         flipToService(conn, QStringLiteral("PATIENT_DATA.tbERMaster"),
                       QStringLiteral("PatientClassification"), id);
     }

@@ -129,19 +129,29 @@ db::Recordset getAssessmentRecord(db::Connection& c, const db::Args& a) {
             "LEFT JOIN ZEP.tbZEPEmployee e ON e.EmployeeID = x.ZEPW")
             .arg(c.dialect().today()),
         {id, id, id});
-    const QStringList columns{
-        QStringLiteral("LastName"),        QStringLiteral("FirstName"),
-        QStringLiteral("MiddleName"),      QStringLiteral("HospNum"),
-        QStringLiteral("IDNum"),           QStringLiteral("ZEPNum"),
-        QStringLiteral("DoctorName"),      QStringLiteral("RoomID"),
-        QStringLiteral("ZEPDiscountValidity"), QStringLiteral("ZEPDiscountExpiry"),
-        QStringLiteral("Code"),            QStringLiteral("ZEPW"),
-        QStringLiteral("ZEPWName"),        QStringLiteral("NC"),
-        QStringLiteral("Remarks"),         QStringLiteral("IsCDF"),
-        QStringLiteral("IsSpecial"),       QStringLiteral("IsPCSO"),
-        QStringLiteral("pcsotype"),        QStringLiteral("CaseCategory"),
-        QStringLiteral("parentcategory"),  QStringLiteral("ReferringPartyID"),
-        QStringLiteral("serviceid")};
+    const QStringList columns{QStringLiteral("LastName"),
+                              QStringLiteral("FirstName"),
+                              QStringLiteral("MiddleName"),
+                              QStringLiteral("HospNum"),
+                              QStringLiteral("IDNum"),
+                              QStringLiteral("ZEPNum"),
+                              QStringLiteral("DoctorName"),
+                              QStringLiteral("RoomID"),
+                              QStringLiteral("ZEPDiscountValidity"),
+                              QStringLiteral("ZEPDiscountExpiry"),
+                              QStringLiteral("Code"),
+                              QStringLiteral("ZEPW"),
+                              QStringLiteral("ZEPWName"),
+                              QStringLiteral("NC"),
+                              QStringLiteral("Remarks"),
+                              QStringLiteral("IsCDF"),
+                              QStringLiteral("IsSpecial"),
+                              QStringLiteral("IsPCSO"),
+                              QStringLiteral("pcsotype"),
+                              QStringLiteral("CaseCategory"),
+                              QStringLiteral("parentcategory"),
+                              QStringLiteral("ReferringPartyID"),
+                              QStringLiteral("serviceid")};
     QVector<QVector<QVariant>> rows;
     if (v.Eof())
         return db::Recordset(columns, std::move(rows));
@@ -205,8 +215,9 @@ db::Recordset loadPatCaseHistory(db::Connection& c, const db::Args& a) {
     if (!x.Eof()) {
         QString flags;
         for (const char* d : docs)
-            flags += (x.Value(QLatin1String(d)).toInt() == 1 ? QLatin1Char('1') : QLatin1Char('0')) +
-                     QStringLiteral("|");
+            flags +=
+                (x.Value(QLatin1String(d)).toInt() == 1 ? QLatin1Char('1') : QLatin1Char('0')) +
+                QStringLiteral("|");
         const QString id = x.Text(QStringLiteral("IdNum"));
         rows.append({flags, x.Text(QStringLiteral("CaseStatus")),
                      x.Text(QStringLiteral("CaseDesc")),
@@ -274,8 +285,8 @@ db::Recordset catalogueLevel(db::Connection& c, const char* table, const db::Arg
                       {parent});
     QVector<QVector<QVariant>> rows;
     for (; !rs.Eof(); rs.MoveNext())
-        rows.append({rs.Text(QStringLiteral("Code")).trimmed(),
-                     rs.Text(QStringLiteral("Description"))});
+        rows.append(
+            {rs.Text(QStringLiteral("Code")).trimmed(), rs.Text(QStringLiteral("Description"))});
     std::sort(rows.begin(), rows.end(), [](const QVector<QVariant>& x, const QVector<QVariant>& y) {
         return codeBefore(x.at(0).toString(), y.at(0).toString());
     });

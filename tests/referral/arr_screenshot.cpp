@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     server::registerProcedures();
-    auto conn = db::Connection::open(db::ConnectionSettings::fromUrl(QString::fromLocal8Bit(argv[1])));
+    auto conn =
+        db::Connection::open(db::ConnectionSettings::fromUrl(QString::fromLocal8Bit(argv[1])));
     const QString out = QString::fromLocal8Bit(argv[2]);
     const db::Recordset pick = conn->Query(QStringLiteral(
         "SELECT x.HospNum, x.IdNum, COUNT(s.ServiceCode) AS n FROM ZEP.tbZEPAssessment x "

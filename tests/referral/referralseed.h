@@ -24,10 +24,10 @@ inline void seed(db::Connection& c) {
         "('1', 'Walk-in'), ('2', 'Physician')"_s);
     run(u"INSERT INTO ZEP.tbZEPActive (Code, CaseStatus) VALUES ('N', 'New'), ('O', 'Old')"_s);
     const char* const services[][3] = {
-        {"1", "Direct Services", nullptr},    {"1.1", "Intake", "1"},
-        {"1.1.1", "Interview", "1.1"},        {"1.2", "Financial Assistance", "1"},
-        {"1.2.3", "Sponsors", "1.2"},         {"1.2.3.1", "PCSO fund", "1.2.3"},
-        {"1.9", "Discharge Planning", "1"},   {"1.9.1", "Clearance", "1.9"},
+        {"1", "Direct Services", nullptr},  {"1.1", "Intake", "1"},
+        {"1.1.1", "Interview", "1.1"},      {"1.2", "Financial Assistance", "1"},
+        {"1.2.3", "Sponsors", "1.2"},       {"1.2.3.1", "PCSO fund", "1.2.3"},
+        {"1.9", "Discharge Planning", "1"}, {"1.9.1", "Clearance", "1.9"},
         {"1.10", "Follow-up", "1"}};
     for (const auto& s : services)
         c.Execute(u"INSERT INTO ZEP.tbZEPServiceCategory (Code, Description, ParentCode) "
@@ -89,11 +89,11 @@ inline void seed(db::Connection& c) {
 
 // The visit's class as stored, and how many class changes it has on record.
 inline QString visitClass(db::Connection& c, const QString& id) {
-    const db::Recordset rs = c.Query(
-        u"SELECT PatientClass AS k FROM PATIENT_DATA.tbPatient2 WHERE IdNum = ? UNION ALL "
-        "SELECT PatientType FROM PATIENT_DATA.tbOutPatient WHERE IdNum = ? UNION ALL "
-        "SELECT PatientClassification FROM PATIENT_DATA.tbERMaster WHERE IdNum = ?"_s,
-        {id, id, id});
+    const db::Recordset rs =
+        c.Query(u"SELECT PatientClass AS k FROM PATIENT_DATA.tbPatient2 WHERE IdNum = ? UNION ALL "
+                "SELECT PatientType FROM PATIENT_DATA.tbOutPatient WHERE IdNum = ? UNION ALL "
+                "SELECT PatientClassification FROM PATIENT_DATA.tbERMaster WHERE IdNum = ?"_s,
+                {id, id, id});
     return rs.Eof() ? QString() : rs.Text(u"k"_s);
 }
 

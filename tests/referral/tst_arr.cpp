@@ -25,8 +25,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QTreeWidget>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <functional>
 
@@ -36,11 +36,16 @@ namespace {
 
 QString iconName(ui::Icon i) {
     switch (i) {
-    case ui::Icon::Information: return u"Information"_s;
-    case ui::Icon::Exclamation: return u"Exclamation"_s;
-    case ui::Icon::Critical: return u"Critical"_s;
-    case ui::Icon::Question: return u"Question"_s;
-    case ui::Icon::None: break;
+    case ui::Icon::Information:
+        return u"Information"_s;
+    case ui::Icon::Exclamation:
+        return u"Exclamation"_s;
+    case ui::Icon::Critical:
+        return u"Critical"_s;
+    case ui::Icon::Question:
+        return u"Question"_s;
+    case ui::Icon::None:
+        break;
     }
     return u"None"_s;
 }
@@ -90,7 +95,7 @@ QString state(frmARR* f, const QString& key) {
         return f->lblStatus->text();
     if (auto* l = f->findChild<QListWidget*>(key))
         return key.startsWith(u"lstServices") || key.startsWith(u"lstactivity") ? listedIds(l)
-                                                                                 : selectedIds(l);
+                                                                                : selectedIds(l);
     if (auto* c = f->findChild<QComboBox*>(key))
         return c->currentText();
     if (auto* b = f->findChild<QCheckBox*>(key))
@@ -166,33 +171,57 @@ private slots:
         QTest::addColumn<QString>("classAfter");   // the visit's class afterwards
         QTest::addColumn<int>("changes");          // class changes on record
 
-        QTest::newRow("case holder")
-            << u"H1"_s << QList<ui::Answer>{} << QStringList{}
-            << QStringList{u"lblStatus=Status"_s, u"txtHospNum=H1"_s, u"txtIDNum=1001"_s,
-                           u"txtLastName=DELA CRUZ"_s, u"txtFirstName=JUAN"_s,
-                           u"txtMiddleName=PEREZ"_s, u"txtDoctor=REYES, JOSE"_s,
-                           u"txtRoomID=R101"_s, u"txtZEPNum=Z-0001"_s, u"zepLocked=yes"_s,
-                           u"lblCode=C2"_s, u"cboClassification=C2 -Class Two"_s,
-                           u"mskIntake=01/15/2026"_s, u"txtValidityDate=01/15/2026"_s,
-                           u"mskRange1=12/31/2099"_s, u"txtZEPW=Santos, Maria"_s,
-                           u"txtNC=1500.5"_s, u"txtRemarks=Follow up the sponsor"_s,
-                           u"chkSponsor=1"_s, u"chkPCSO=1"_s, u"chkSpecial=0"_s, u"optPCSO=1"_s,
-                           u"lstCategory=02"_s, u"lstParentCategory=01"_s,
-                           u"cboReferring=2 -Physician"_s, u"cboactive=Old"_s,
-                           u"statusCode=O"_s, u"chkActive=1"_s,
-                           u"docs=1|0|0|1|0|0|0|0|0|0|0|1|0|0|0|0|0|1|"_s,
-                           u"lstServices=1.2,1.1.1"_s, u"lstactivity=1.2,1.1"_s,
-                           u"tmrCDF=on"_s}
-            << u"S"_s << 0;
+        QTest::newRow("case holder") << u"H1"_s << QList<ui::Answer>{} << QStringList{}
+                                     << QStringList{u"lblStatus=Status"_s,
+                                                    u"txtHospNum=H1"_s,
+                                                    u"txtIDNum=1001"_s,
+                                                    u"txtLastName=DELA CRUZ"_s,
+                                                    u"txtFirstName=JUAN"_s,
+                                                    u"txtMiddleName=PEREZ"_s,
+                                                    u"txtDoctor=REYES, JOSE"_s,
+                                                    u"txtRoomID=R101"_s,
+                                                    u"txtZEPNum=Z-0001"_s,
+                                                    u"zepLocked=yes"_s,
+                                                    u"lblCode=C2"_s,
+                                                    u"cboClassification=C2 -Class Two"_s,
+                                                    u"mskIntake=01/15/2026"_s,
+                                                    u"txtValidityDate=01/15/2026"_s,
+                                                    u"mskRange1=12/31/2099"_s,
+                                                    u"txtZEPW=Santos, Maria"_s,
+                                                    u"txtNC=1500.5"_s,
+                                                    u"txtRemarks=Follow up the sponsor"_s,
+                                                    u"chkSponsor=1"_s,
+                                                    u"chkPCSO=1"_s,
+                                                    u"chkSpecial=0"_s,
+                                                    u"optPCSO=1"_s,
+                                                    u"lstCategory=02"_s,
+                                                    u"lstParentCategory=01"_s,
+                                                    u"cboReferring=2 -Physician"_s,
+                                                    u"cboactive=Old"_s,
+                                                    u"statusCode=O"_s,
+                                                    u"chkActive=1"_s,
+                                                    u"docs=1|0|0|1|0|0|0|0|0|0|0|1|0|0|0|0|0|1|"_s,
+                                                    u"lstServices=1.2,1.1.1"_s,
+                                                    u"lstactivity=1.2,1.1"_s,
+                                                    u"tmrCDF=on"_s}
+                                     << u"S"_s << 0;
         QTest::newRow("expired class")
             << u"H2"_s << QList<ui::Answer>{} << QStringList{}
             << QStringList{u"lblStatus=Classification has expired last vesk here "_s,
-                           u"txtZEPNum=Z-0002"_s, u"lblCode="_s, u"cboClassification="_s,
-                           u"mskIntake=01/02/2024"_s, u"mskRange1=01/31/2025"_s,
-                           u"txtZEPW="_s, u"txtNC="_s, u"lstCategory="_s,
-                           u"lstParentCategory="_s, u"cboReferring="_s, u"optPCSO=none"_s,
+                           u"txtZEPNum=Z-0002"_s,
+                           u"lblCode="_s,
+                           u"cboClassification="_s,
+                           u"mskIntake=01/02/2024"_s,
+                           u"mskRange1=01/31/2025"_s,
+                           u"txtZEPW="_s,
+                           u"txtNC="_s,
+                           u"lstCategory="_s,
+                           u"lstParentCategory="_s,
+                           u"cboReferring="_s,
+                           u"optPCSO=none"_s,
                            u"docs=0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|"_s,
-                           u"lstServices="_s, u"tmrCDF=off"_s}
+                           u"lstServices="_s,
+                           u"tmrCDF=off"_s}
             << u"S"_s << 0;
         const QString question =
             u"Question|Notification|PAY PATIENT: Does not have an intake sheet. \r\n"
@@ -201,10 +230,17 @@ private slots:
             << u"H3"_s << QList<ui::Answer>{ui::Answer::Yes} << QStringList{question}
             << QStringList{u"lblStatus=Pay to Service Patient. Enter New ZEP Number and ZEP "
                            "Classfication."_s,
-                           u"txtLastName=GARCIA"_s, u"txtFirstName=ROSA"_s, u"txtHospNum=H3"_s,
-                           u"txtIDNum=1003"_s, u"txtDoctor=REYES, JOSE"_s, u"txtRoomID=R101"_s,
-                           u"txtZEPNum="_s, u"zepLocked=no"_s, u"mskIntake="_s + kToday,
-                           u"mskRange1="_s + kToday, u"tmrCDF=off"_s}
+                           u"txtLastName=GARCIA"_s,
+                           u"txtFirstName=ROSA"_s,
+                           u"txtHospNum=H3"_s,
+                           u"txtIDNum=1003"_s,
+                           u"txtDoctor=REYES, JOSE"_s,
+                           u"txtRoomID=R101"_s,
+                           u"txtZEPNum="_s,
+                           u"zepLocked=no"_s,
+                           u"mskIntake="_s + kToday,
+                           u"mskRange1="_s + kToday,
+                           u"tmrCDF=off"_s}
             << u"S"_s << 1;
         QTest::newRow("pay patient, No")
             << u"H3"_s << QList<ui::Answer>{ui::Answer::No}
@@ -212,25 +248,36 @@ private slots:
                            u"Information|Message|Change to Patient type to service before "
                            "classifiying"_s}
             << QStringList{u"lblStatus=Status"_s, u"txtLastName="_s, u"txtIDNum="_s,
-                           u"zepLocked=yes"_s, u"mskIntake="_s, u"mskRange1="_s,
+                           u"zepLocked=yes"_s,    u"mskIntake="_s,   u"mskRange1="_s,
                            u"tmrCDF=off"_s}
             << u"P"_s << 0;
         QTest::newRow("service patient without intake sheet")
             << u"H4"_s << QList<ui::Answer>{}
             << QStringList{u"Information|Notification|Patient does not have an intake sheet."_s}
             << QStringList{u"lblStatus=No ZEP Number and Classification."_s,
-                           u"txtLastName=LIM"_s, u"txtIDNum=1004"_s, u"txtDoctor=REYES, JOSE"_s,
-                           u"txtRoomID="_s, u"zepLocked=no"_s, u"mskIntake="_s + kToday,
-                           u"mskRange1="_s + kToday, u"tmrCDF=off"_s}
+                           u"txtLastName=LIM"_s,
+                           u"txtIDNum=1004"_s,
+                           u"txtDoctor=REYES, JOSE"_s,
+                           u"txtRoomID="_s,
+                           u"zepLocked=no"_s,
+                           u"mskIntake="_s + kToday,
+                           u"mskRange1="_s + kToday,
+                           u"tmrCDF=off"_s}
             << u"S"_s << 0;
         // Loaded like any report, without the change-patient-type message, and the fund
         // check still runs.
         QTest::newRow("service patient with only an expiry")
             << u"H5"_s << QList<ui::Answer>{} << QStringList{}
-            << QStringList{u"lblStatus=Status"_s, u"txtLastName=TAN"_s, u"txtIDNum=1005"_s,
-                           u"lblCode=C1"_s, u"cboClassification=C1 -Class One"_s,
-                           u"mskIntake="_s + kToday, u"txtValidityDate="_s,
-                           u"mskRange1=06/30/2099"_s, u"zepLocked=no"_s, u"tmrCDF=on"_s}
+            << QStringList{u"lblStatus=Status"_s,
+                           u"txtLastName=TAN"_s,
+                           u"txtIDNum=1005"_s,
+                           u"lblCode=C1"_s,
+                           u"cboClassification=C1 -Class One"_s,
+                           u"mskIntake="_s + kToday,
+                           u"txtValidityDate="_s,
+                           u"mskRange1=06/30/2099"_s,
+                           u"zepLocked=no"_s,
+                           u"tmrCDF=on"_s}
             << u"S"_s << 0;
     }
     void opening() {
@@ -403,9 +450,8 @@ private slots:
         screenfit::showAsLaptop(*w);
         frmARR* f = openFor(u"H1"_s);
         QVERIFY(f);
-        const QStringList buttons{u"cmdSave"_s,     u"cmdPrint"_s,   u"cmdRePrint"_s,
-                                  u"cmdTrans"_s,    u"cmdPrevious"_s, u"cmdViewCDF"_s,
-                                  u"cmdClose"_s};
+        const QStringList buttons{u"cmdSave"_s,     u"cmdPrint"_s,   u"cmdRePrint"_s, u"cmdTrans"_s,
+                                  u"cmdPrevious"_s, u"cmdViewCDF"_s, u"cmdClose"_s};
         QCOMPARE(screenfit::problems(f, buttons), QStringList{});
         f->SSTab1->setCurrentIndex(1);
         QCOMPARE(screenfit::problems(f, buttons), QStringList{});

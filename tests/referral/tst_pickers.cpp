@@ -162,8 +162,7 @@ private slots:
         p->cmdOK->click();
         QCOMPARE(f.serviceCodes(), u"1.2|1.1.1|1.10|"_s);
         QCOMPARE(f.lstServices->count(), 3);
-        QCOMPARE(f.lstServices->item(2)->text(),
-                 u"Follow-up"_s + QString(150, u' ') + u"1.10"_s);
+        QCOMPARE(f.lstServices->item(2)->text(), u"Follow-up"_s + QString(150, u' ') + u"1.10"_s);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         // a service double-clicked on the report leaves its list and its codes

@@ -39,9 +39,9 @@ private slots:
     void patientClassOfVisit() {
         QFETCH(QString, visit);
         QFETCH(QString, cls);
-        QCOMPARE(first(c->Call(u"RADIOLOGY..spRadio_CheckPatientClass"_s, {visit}),
-                       u"PatientClass"_s),
-                 cls);
+        QCOMPARE(
+            first(c->Call(u"RADIOLOGY..spRadio_CheckPatientClass"_s, {visit}), u"PatientClass"_s),
+            cls);
     }
 
     void payPatientInfo() {
@@ -53,7 +53,8 @@ private slots:
         QCOMPARE(rs.Text(u"IDNum"_s), u"1003"_s);
         QCOMPARE(rs.Text(u"DoctorName"_s), u"REYES, JOSE"_s);
         QCOMPARE(rs.Text(u"RoomID"_s), u"R101"_s);
-        QCOMPARE(c->Call(u"ZEP..sp_ZEP_PayPatientInfo"_s, {u"7001E"_s}).Text(u"RoomID"_s), QString());
+        QCOMPARE(c->Call(u"ZEP..sp_ZEP_PayPatientInfo"_s, {u"7001E"_s}).Text(u"RoomID"_s),
+                 QString());
         QVERIFY(c->Call(u"ZEP..sp_ZEP_PayPatientInfo"_s, {u"404"_s}).Eof());
     }
 
@@ -61,21 +62,39 @@ private slots:
     void assessmentRecord_data() {
         QTest::addColumn<QString>("visit");
         QTest::addColumn<QStringList>("expected"); // column=value pairs
-        QTest::newRow("saved report")
-            << u"1001"_s
-            << QStringList{u"LastName=DELA CRUZ"_s, u"MiddleName=PEREZ"_s, u"HospNum=H1"_s,
-                           u"IDNum=1001"_s, u"ZEPNum=Z-0001"_s, u"DoctorName=REYES, JOSE"_s,
-                           u"RoomID=R101"_s, u"Code=C2"_s, u"ZEPW=E100"_s,
-                           u"ZEPWName=Santos, Maria"_s, u"NC=1500.5"_s,
-                           u"Remarks=Follow up the sponsor"_s, u"IsCDF=1"_s, u"IsSpecial=0"_s,
-                           u"IsPCSO=1"_s, u"pcsotype=G"_s, u"CaseCategory=02"_s,
-                           u"parentcategory=01"_s, u"ReferringPartyID=2"_s,
-                           u"serviceid=1.2|1.1.1|"_s};
+        QTest::newRow("saved report") << u"1001"_s
+                                      << QStringList{u"LastName=DELA CRUZ"_s,
+                                                     u"MiddleName=PEREZ"_s,
+                                                     u"HospNum=H1"_s,
+                                                     u"IDNum=1001"_s,
+                                                     u"ZEPNum=Z-0001"_s,
+                                                     u"DoctorName=REYES, JOSE"_s,
+                                                     u"RoomID=R101"_s,
+                                                     u"Code=C2"_s,
+                                                     u"ZEPW=E100"_s,
+                                                     u"ZEPWName=Santos, Maria"_s,
+                                                     u"NC=1500.5"_s,
+                                                     u"Remarks=Follow up the sponsor"_s,
+                                                     u"IsCDF=1"_s,
+                                                     u"IsSpecial=0"_s,
+                                                     u"IsPCSO=1"_s,
+                                                     u"pcsotype=G"_s,
+                                                     u"CaseCategory=02"_s,
+                                                     u"parentcategory=01"_s,
+                                                     u"ReferringPartyID=2"_s,
+                                                     u"serviceid=1.2|1.1.1|"_s};
         QTest::newRow("expired class, no report yet")
-            << u"1002"_s
-            << QStringList{u"LastName=BAUTISTA"_s, u"IDNum=1002"_s, u"ZEPNum=Z-0002"_s,
-                           u"Code="_s, u"ZEPW="_s, u"ZEPWName="_s, u"NC="_s, u"IsCDF="_s,
-                           u"pcsotype="_s, u"CaseCategory="_s, u"serviceid="_s};
+            << u"1002"_s << QStringList{u"LastName=BAUTISTA"_s,
+                                        u"IDNum=1002"_s,
+                                        u"ZEPNum=Z-0002"_s,
+                                        u"Code="_s,
+                                        u"ZEPW="_s,
+                                        u"ZEPWName="_s,
+                                        u"NC="_s,
+                                        u"IsCDF="_s,
+                                        u"pcsotype="_s,
+                                        u"CaseCategory="_s,
+                                        u"serviceid="_s};
         QTest::newRow("only an expiry on file")
             << u"1005"_s << QStringList{u"HospNum=H5"_s, u"ZEPNum="_s, u"Code=C1"_s};
         QTest::newRow("ER visit") << u"7001e"_s
@@ -117,11 +136,11 @@ private slots:
         QTest::addColumn<QString>("procedure");
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QStringList>("codes");
-        QTest::newRow("service top") << u"ZEP..sp_ZEP_GetService"_s << u"0"_s << QStringList{u"1"_s};
+        QTest::newRow("service top")
+            << u"ZEP..sp_ZEP_GetService"_s << u"0"_s << QStringList{u"1"_s};
         // 1.10 after 1.9: dotted codes in their natural order
-        QTest::newRow("service children")
-            << u"ZEP..sp_ZEP_GetService"_s << u"1"_s
-            << QStringList{u"1.1"_s, u"1.2"_s, u"1.9"_s, u"1.10"_s};
+        QTest::newRow("service children") << u"ZEP..sp_ZEP_GetService"_s << u"1"_s
+                                          << QStringList{u"1.1"_s, u"1.2"_s, u"1.9"_s, u"1.10"_s};
         QTest::newRow("leaf") << u"ZEP..sp_ZEP_GetService"_s << u"1.9.1"_s << QStringList{};
         QTest::newRow("activity children")
             << u"ZEP..sp_ZEP_GetActivity"_s << u"1"_s << QStringList{u"1.1"_s, u"1.2"_s};
@@ -151,8 +170,8 @@ private slots:
         QTest::addColumn<QString>("cls");
         QTest::addColumn<QString>("message");
         QTest::newRow("unknown visit") << u"404"_s << u"S"_s << u"Visit 404 is not on file."_s;
-        QTest::newRow("bad letter") << u"1003"_s << u"X"_s
-                                    << u"'X' is not a patient class (P or S)."_s;
+        QTest::newRow("bad letter")
+            << u"1003"_s << u"X"_s << u"'X' is not a patient class (P or S)."_s;
     }
     void classChangeRefused() {
         QFETCH(QString, visit);
