@@ -78,6 +78,15 @@ QString Procedures::normalize(const QString& name, const QString& defaultDatabas
 }
 
 void Procedures::add(const QString& name, Procedure p) {
+    const QString key = normalize(name, QStringLiteral("zep"));
+    // Two areas registering one name would have the later one replace the other without a
+    // word; such a build must not start at all.
+    if (map_.contains(key))
+        qFatal("The procedure %s is registered twice.", qPrintable(name));
+    map_.insert(key, std::move(p));
+}
+
+void Procedures::replace(const QString& name, Procedure p) {
     map_.insert(normalize(name, QStringLiteral("zep")), std::move(p));
 }
 

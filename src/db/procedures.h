@@ -41,7 +41,10 @@ class Procedures {
 public:
     static Procedures& instance();
     // `name` as "DATABASE..procedure"; a bare name is filed under ZEP.
+    // A name registered twice stops the program: two areas must not share one procedure.
     void add(const QString& name, Procedure p);
+    // For tests that stand a failing or odd procedure in for a real one, and put it back.
+    void replace(const QString& name, Procedure p);
     // nullptr when unknown. `defaultDatabase` resolves a bare name.
     const Procedure* find(const QString& name, const QString& defaultDatabase) const;
     QStringList names() const;

@@ -22,21 +22,6 @@ db::Recordset noRows() {
     return db::Recordset({}, {});
 }
 
-// Which visit table a visit number names: all digits an admission, "...E" an ER visit,
-// anything else an out-patient visit.
-enum class VisitTable { Admission, Emergency, OutPatient };
-
-VisitTable visitTable(const QString& idNum) {
-    bool digits = !idNum.isEmpty();
-    for (QChar ch : idNum)
-        digits = digits && ch.isDigit();
-    if (digits)
-        return VisitTable::Admission;
-    if (idNum.endsWith(QLatin1Char('E'), Qt::CaseInsensitive))
-        return VisitTable::Emergency;
-    return VisitTable::OutPatient;
-}
-
 // History dates travel as "mm/dd/yyyy hh:mm:ss" so that the grid's text names one entry.
 const QString kStampFormat = QStringLiteral("MM/dd/yyyy HH:mm:ss");
 
@@ -56,43 +41,6 @@ QString isoStamp(const QDateTime& d) {
 }
 
 // ---- Visit class ---------------------------------------------------------------------
-
-// sp_ZEP_UpdatePatientClass 'IdNum','P|S','UserID': sets the visit's class and logs the
-// change. An unknown visit or a class other than P or S is refused, so a save never reports
-// a change that did not happen.
-db::Recordset updatePatientClass(db::Connection& c, const db::Args& a) {
-    const QString idNum = a.text(0);
-    const QString cls = a.text(1).toUpper();
-    if (cls != QLatin1String("P") && cls != QLatin1String("S"))
-        db::raise(QStringLiteral("'%1' is not a patient class (P or S).").arg(a.text(1)));
-    db::Transaction t(c);
-    long long changed = 0;
-    switch (visitTable(idNum)) {
-    case VisitTable::Admission:
-        changed = c.Execute(QStringLiteral("UPDATE PATIENT_DATA.tbPatient2 SET PatientClass = ? "
-                                           "WHERE IdNum = ?"),
-                            {cls, idNum});
-        break;
-    case VisitTable::Emergency:
-        changed = c.Execute(QStringLiteral("UPDATE PATIENT_DATA.tbERMaster SET "
-                                           "PatientClassification = ? WHERE IdNum = ?"),
-                            {cls, idNum});
-        break;
-    case VisitTable::OutPatient:
-        changed = c.Execute(QStringLiteral("UPDATE PATIENT_DATA.tbOutPatient SET PatientType = ? "
-                                           "WHERE IdNum = ?"),
-                            {cls, idNum});
-        break;
-    }
-    if (changed == 0)
-        db::raise(QStringLiteral("There is no admission or visit %1.").arg(idNum));
-    c.Execute(QStringLiteral("INSERT INTO ZEP.tbZEPPatClassHistory (IdNum, PatientClass, TransDate, "
-                             "UserID) VALUES (?, ?, %1, ?)")
-                  .arg(c.dialect().now()),
-              {idNum, cls, a.text(2)});
-    t.commit();
-    return noRows();
-}
 
 // sp_ZEP_GetPatClassHistory 'IdNum': the visit's class changes, oldest first, with the
 // name of the user who made each.
@@ -273,7 +221,9 @@ db::Recordset globalMasterUpdate(db::Connection& c, const db::Args&) {
 
 void registerCaseProcedures() {
     auto& p = db::Procedures::instance();
-    p.add(QStringLiteral("ZEP..sp_ZEP_UpdatePatientClass"), updatePatientClass);
+    // sp_ZEP_UpdatePatientClass, which the class edit calls too, is the referral report's
+    // (proc_referral.cpp): one procedure, so that a later registration cannot silently
+    // replace another.
     p.add(QStringLiteral("ZEP..sp_ZEP_GetPatClassHistory"), getPatClassHistory);
     p.add(QStringLiteral("ZEP..sp_ZEP_SavePatClassHistory_Deletion"), savePatClassHistoryDeletion);
     p.add(QStringLiteral("ZEP..sp_ZEP_UpdateZEPNumber"), updateZEPNumber);

@@ -16,5 +16,6 @@ void registerDischargeProcedures(); // proc_discharge.cpp
 void registerBillingProcedures(); // proc_billing.cpp
 void registerReportProcedures(); // proc_reports.cpp
 void registerCaseProcedures(); // proc_cases.cpp
+void registerReferralProcedures(); // proc_referral.cpp
 
 } // namespace server

@@ -20,6 +20,7 @@ void registerProcedures() {
         registerBillingProcedures();
         registerReportProcedures();
         registerCaseProcedures();
+        registerReferralProcedures();
     });
 }
 

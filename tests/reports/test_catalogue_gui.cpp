@@ -266,12 +266,12 @@ private slots:
         const QString name = u"ZEP..sp_ZEP_getERDailyCensus"_s;
         auto& registry = db::Procedures::instance();
         const db::Procedure original = *registry.find(name, u"ZEP"_s);
-        registry.add(name, [](db::Connection&, const db::Args&) -> db::Recordset {
+        registry.replace(name, [](db::Connection&, const db::Args&) -> db::Recordset {
             db::raise(u"Lost connection to the server."_s);
         });
         answerNextDialog(QDate(2026, 3, 4), QDate(2026, 3, 4), true);
         trigger(u"mnuDailyERCensus"_s);
-        registry.add(name, original);
+        registry.replace(name, original);
         QVERIFY(reports::shownReports().isEmpty());
         QCOMPARE(ui::Messages::shown().size(), 1);
         const ui::Shown& m = ui::Messages::shown().first();

@@ -264,7 +264,7 @@ private slots:
 
     // Last: it replaces a procedure for the rest of the run.
     void missingColumnLeavesItsCellEmpty() {
-        db::Procedures::instance().add(
+        db::Procedures::instance().replace(
             QStringLiteral("ZEP..sp_ZEP_LoadERPatient"), [](db::Connection& conn, const db::Args&) {
                 return conn.Query(QStringLiteral("SELECT '9E' AS IDNUM, 'H9' AS HospNum, 'NO ROOM' "
                                                  "AS LastName"));

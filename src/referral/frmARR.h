@@ -1,0 +1,162 @@
+#pragma once
+// The assessment and referral report of one visit: the patient's class with its validity,
+// the case category and parent category, the referring party and case status, the tags,
+// counterpart, remarks and worker, the services and activities and the case documents.
+// The caller sets HospNum and IDNUM from the patient list's selection, then Form_Load()
+// fills the screen from the database.
+#include <QDialog>
+#include <QString>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTimer;
+
+namespace db {
+class Connection;
+}
+
+class frmARR : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmARR(QWidget* parent = nullptr);
+    ~frmARR() override;
+
+    // What the screen works with; start-up's shared values in production.
+    void setConnection(db::Connection* conn) { conn_ = conn; }
+    void setDepartmentTitle(const QString& title);
+    void setUserCode(const QString& code) { userCode_ = code; }
+
+    // Set by the caller before Form_Load; kept as given, trimmed where used.
+    void setHospNum(const QString& v) { hospNum_ = v; }
+    void setIDNUM(const QString& v) { idNum_ = v; }
+    QString HospNum() const { return hospNum_; }
+    QString IDNUM() const { return idNum_; }
+
+    // The opening sequence.
+    void Form_Load();
+
+    // The record as loaded (what the later save sends when nothing is changed).
+    QString loadedWorkerCode() const { return loadedWorker_; }
+    QString workerName() const { return workerName_; }
+    QString serviceCodes() const { return serviceCodes_; }
+    QString activityCodes() const { return activityCodes_; }
+    // The case status code (the tag of cboactive).
+    QString statusCode() const { return statusTag_; }
+    QString categoryId() const;       // the selected case category, last one wins
+    QString parentCategoryId() const; // the same for the parent category
+    QString classificationCode() const;
+    QString referringPartyCode() const;
+    QString documentationFlags() const; // "1|0|...|", 18 values
+    bool saved() const { return saved_; }
+
+    // The displayed lists rebuilt from the code lists.
+    void showServices();
+    void showActivities();
+    void setServiceCodes(const QString& codes);
+    void setActivityCodes(const QString& codes);
+
+    QLabel* lblHeading;
+    QLabel* lblHeading2;
+    QLabel* lblStatus;
+    QLabel* lblCode;
+    QTabWidget* SSTab1;
+    // Patient's information.
+    QLineEdit* txtHospNum;
+    QLineEdit* txtLastName;
+    QLineEdit* txtFirstName;
+    QLineEdit* txtMiddleName;
+    QLineEdit* txtDoctor;
+    QLineEdit* txtZEPNum;
+    QLineEdit* txtIDNum;
+    QLineEdit* txtRoomID;
+    QComboBox* cboClassification;
+    QLineEdit* mskIntake;
+    QLineEdit* txtValidityDate;
+    QLineEdit* mskRange1;
+    QComboBox* cboactive;
+    QCheckBox* chkActive;
+    QComboBox* cboReferring;
+    // Category and services.
+    QListWidget* lstParentCategory;
+    QListWidget* lstCategory;
+    QGroupBox* fmeService;
+    QListWidget* lstServices;
+    QPushButton* cmdService;
+    QPushButton* cmdCloseServices;
+    QLineEdit* txtRemarks;
+    QLineEdit* txtNC;
+    QLineEdit* txtZEPW;
+    QPushButton* cmdSearch;
+    QCheckBox* chkSponsor;
+    QCheckBox* chkPCSO;
+    QCheckBox* chkSpecial;
+    std::array<QRadioButton*, 3> optPCSO{};
+    QGroupBox* fraOptCategory;
+    std::array<QRadioButton*, 15> optCategory{};
+    // Documentation.
+    QGroupBox* frmactivity;
+    QListWidget* lstactivity;
+    QPushButton* cmdAddActivity;
+    std::array<QCheckBox*, 18> chkdoc{};
+    // Buttons.
+    QPushButton* cmdSave;
+    QPushButton* cmdPrint;
+    QPushButton* cmdRePrint;
+    QPushButton* cmdTrans;
+    QPushButton* cmdPrevious;
+    QPushButton* cmdViewCDF;
+    QPushButton* cmdClose;
+    QTimer* tmrCDF;
+
+public slots:
+    void cmdService_Click();
+    void cmdAddActivity_Click();
+    void tmrCDF_Timer();
+
+private:
+    void buildLayout();
+    QWidget* buildPatientInfo();
+    QWidget* buildCategoryTab();
+    QWidget* buildDocumentationTab();
+
+    // Opening (frmARR_load.cpp).
+    enum class Outcome { Failed, Loaded, Continue };
+    void fillLists();
+    Outcome noCaseNumber();
+    bool payToService();
+    void fillWithoutIntake();
+    void loadAssessment();
+    void loadCaseHistory();
+    QString visitNumber() const { return idNum_.trimmed(); }
+
+    db::Connection* conn_ = nullptr;
+    QString departmentTitle_;
+    QString userCode_;
+    QString hospNum_;
+    QString idNum_;
+    QString loadedWorker_;
+    QString pickedWorker_;
+    QString licenseNumber_;
+    QString workerName_;
+    QString serviceCodes_;
+    QString activityCodes_;
+    QString statusTag_;
+    QString categoryLoaded_;
+    QString parentLoaded_;
+    QString referringLoaded_;
+    bool sponsor_ = false;
+    bool pcso_ = false;
+    bool special_ = false;
+    bool saved_ = false;
+    bool conflict_ = false;
+    short blinkStep_ = 0;
+};
