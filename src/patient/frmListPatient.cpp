@@ -314,9 +314,11 @@ void frmListPatient::runSearch(const QString& procedure, db::Connection* conn,
     const int limit = server::searchLimit();
     capped_ = rs.RecordCount() > limit;
     const int shown = capped_ ? limit : rs.RecordCount();
+    // The list fills in one go, before the window is painted again, so the bar is not shown
+    // for it: a visible bar's setValue() paints at once, and with it the whole window whose
+    // count and rows have just changed, painted a second time when the search returns.
     pbProgress->setMaximum(shown);
     pbProgress->setValue(0);
-    pbProgress->show();
     lblRecCount->setText(QStringLiteral("Total No. of Records: ") + QString::number(shown) +
                          (capped_ ? QStringLiteral("  (more patients match: only the first %1 are "
                                                    "shown; please narrow the search)")

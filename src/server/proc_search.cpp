@@ -55,9 +55,14 @@ struct Criteria {
     }
 };
 
+// How the last name matches: as a prefix (every last name that starts with it), or one of
+// the two halves of that prefix: this very last name, or the longer ones.
+enum class LastName { Prefix, Exact, Longer };
+
 // The WHERE conditions for the criteria given, over the visit alias `v` and master `m`.
 // Only the conditions present are written, so each form of search gets its own plan.
-void addConditions(const Criteria& c, QStringList& where, QVariantList& values) {
+void addConditions(const Criteria& c, QStringList& where, QVariantList& values,
+                   LastName last = LastName::Prefix) {
     if (!c.hospNum.isEmpty()) {
         where << QStringLiteral("m.HospNum = ?");
         values << c.hospNum;
@@ -72,7 +77,15 @@ void addConditions(const Criteria& c, QStringList& where, QVariantList& values) 
         where << QStringLiteral("m.%1 >= ? AND m.%1 < ? AND m.%1 LIKE ? ESCAPE '\\'").arg(column);
         values << prefix << prefixEnd(prefix) << likePrefix(prefix);
     };
-    name(QStringLiteral("LastName"), c.lastName);
+    if (last == LastName::Exact) {
+        where << QStringLiteral("m.LastName = ?");
+        values << c.lastName;
+    } else if (last == LastName::Longer) {
+        where << QStringLiteral("m.LastName > ? AND m.LastName < ? AND m.LastName LIKE ? ESCAPE '\\'");
+        values << c.lastName << prefixEnd(c.lastName) << likePrefix(c.lastName);
+    } else {
+        name(QStringLiteral("LastName"), c.lastName);
+    }
     name(QStringLiteral("FirstName"), c.firstName);
     name(QStringLiteral("MiddleName"), c.middleName);
 }
@@ -122,6 +135,35 @@ QString orderFor(const Criteria& c) {
 
 QString limit() { return QStringLiteral(" LIMIT %1").arg(searchLimit() + 1); }
 
+// A search by last and first name. The name index is in last-name order, so a prefix range
+// on the last name cannot use the first name: it would read every patient whose last name
+// starts so (every SANTOS, to find the few SANTOS, PEDRO). The prefix is therefore asked in
+// two halves, each a range the index answers with both names: this very last name, whose
+// first names narrow it, and then the longer last names (SANTOSA, SANTOS-REYES ...). In name
+// order the first half comes wholly before the second, so the two together are the prefix
+// search's rows in its order; the second is asked only for what the cap leaves.
+bool splitsLastName(const Criteria& c) { return !c.lastName.isEmpty() && !c.firstName.isEmpty(); }
+
+// One half of a split search: its statement (ending in "LIMIT ?") and its values.
+struct Half {
+    QString sql;
+    QVariantList values;
+};
+
+db::Recordset queryHalves(db::Connection& conn, const Half& exact, const Half& longer) {
+    const int cap = searchLimit() + 1;
+    db::Recordset first = conn.Query(exact.sql, exact.values + QVariantList{cap});
+    if (first.RecordCount() >= cap)
+        return first;
+    db::Recordset rest =
+        conn.Query(longer.sql, longer.values + QVariantList{cap - first.RecordCount()});
+    if (first.RecordCount() == 0)
+        return rest;
+    QVector<QVector<QVariant>> rows = first.Rows();
+    rows += rest.Rows();
+    return db::Recordset(first.FieldNames(), std::move(rows));
+}
+
 enum class Empty { AdmittedNow, Today };
 
 db::Recordset searchVisits(db::Connection& conn, const db::Args& a, const VisitKind& k,
@@ -139,14 +181,24 @@ db::Recordset searchVisits(db::Connection& conn, const db::Args& a, const VisitK
             values << today.toString(Qt::ISODate) << today.addDays(1).toString(Qt::ISODate);
         }
     }
-    addConditions(c, where, values);
-    const QString conditions = where.join(QStringLiteral(" AND "));
-    const QString sql = memo(QLatin1String(k.table) + conditions, [&] {
-        return selectVisits(k) +
-               (conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions) +
-               orderFor(c) + limit();
-    });
-    return conn.Query(sql, values);
+    const auto statement = [&](LastName last, const QString& tail) {
+        QStringList w = where;
+        QVariantList v = values;
+        addConditions(c, w, v, last);
+        const QString conditions = w.join(QStringLiteral(" AND "));
+        return Half{memo(QLatin1String(k.table) + conditions + tail, [&] {
+                        return selectVisits(k) +
+                               (conditions.isEmpty() ? QString()
+                                                     : QStringLiteral(" WHERE ") + conditions) +
+                               orderFor(c) + tail;
+                    }),
+                    v};
+    };
+    if (splitsLastName(c))
+        return queryHalves(conn, statement(LastName::Exact, QStringLiteral(" LIMIT ?")),
+                           statement(LastName::Longer, QStringLiteral(" LIMIT ?")));
+    const Half whole = statement(LastName::Prefix, limit());
+    return conn.Query(whole.sql, whole.values);
 }
 
 // The server's form of All Patients: the master by name, joined to the three visit tables
@@ -172,29 +224,36 @@ QString selectAllVisitsJoined() {
 db::Recordset searchAll(db::Connection& conn, const db::Args& a) {
     const Criteria c(a);
     const bool server = conn.dialect().backend() == db::Backend::PostgreSQL;
-    QStringList conditions;
-    QVariantList once;
-    addConditions(c, conditions, once);
-    const QString key = conditions.join(QStringLiteral(" AND "));
-    const QString where = key.isEmpty() ? QString() : QStringLiteral(" WHERE ") + key;
-    if (server) {
-        const QString sql = memo(QStringLiteral("all/pg:") + key, [&] {
-            return selectAllVisitsJoined() + where + orderFor(c) + limit();
-        });
-        return conn.Query(sql, once);
-    }
-    // The embedded engine's statement states the conditions once per kind of visit.
-    const QVariantList values = once + once + once;
-    const QString sql = memo(QStringLiteral("all:") + key, [&] {
-        // One compound statement ordered as a whole: the embedded engine merges the three
-        // kinds of visit, each read in its index's order, and stops at the cap, instead of
-        // reading up to the cap from each and sorting the three lists together.
-        QStringList parts;
-        for (const VisitKind* k : {&kInPatient, &kOutPatient, &kER})
-            parts << selectVisits(*k) + where;
-        return parts.join(QStringLiteral(" UNION ALL ")) + orderFor(c) + limit();
-    });
-    return conn.Query(sql, values);
+    const auto statement = [&](LastName last, const QString& tail) {
+        QStringList conditions;
+        QVariantList once;
+        addConditions(c, conditions, once, last);
+        const QString key = conditions.join(QStringLiteral(" AND "));
+        const QString where = key.isEmpty() ? QString() : QStringLiteral(" WHERE ") + key;
+        if (server)
+            return Half{memo(QStringLiteral("all/pg:") + key + tail,
+                             [&] { return selectAllVisitsJoined() + where + orderFor(c) + tail; }),
+                        once};
+        // The embedded engine's statement states the conditions once per kind of visit.
+        return Half{memo(QStringLiteral("all:") + key + tail,
+                         [&] {
+                             // One compound statement ordered as a whole: the embedded engine
+                             // merges the three kinds of visit, each read in its index's
+                             // order, and stops at the cap, instead of reading up to the cap
+                             // from each and sorting the three lists together.
+                             QStringList parts;
+                             for (const VisitKind* k : {&kInPatient, &kOutPatient, &kER})
+                                 parts << selectVisits(*k) + where;
+                             return parts.join(QStringLiteral(" UNION ALL ")) + orderFor(c) +
+                                    tail;
+                         }),
+                    once + once + once};
+    };
+    if (splitsLastName(c))
+        return queryHalves(conn, statement(LastName::Exact, QStringLiteral(" LIMIT ?")),
+                           statement(LastName::Longer, QStringLiteral(" LIMIT ?")));
+    const Half whole = statement(LastName::Prefix, limit());
+    return conn.Query(whole.sql, whole.values);
 }
 
 db::Recordset searchZepPatients(db::Connection& conn, const db::Args& a) {
@@ -212,19 +271,29 @@ db::Recordset searchZepPatients(db::Connection& conn, const db::Args& a) {
     }
     Criteria masterOnly = c;
     masterOnly.idNum.clear();
-    addConditions(masterOnly, where, values);
-    const QString conditions = where.join(QStringLiteral(" AND "));
-    const QString sql = memo(QStringLiteral("zep:") + conditions, [&] {
-        return QStringLiteral("SELECT m.LastVisitIdNum AS IDNUM, m.HospNum AS HospNum, "
-                              "NULL AS AdmDate, m.LastName AS LastName, m.FirstName AS "
-                              "FirstName, m.MiddleName AS MiddleName, NULL AS RoomID, "
-                              "m.ZEPNum AS ZEP, %1 AS Address, NULL AS dcrdate "
-                              "FROM PATIENT_DATA.tbMaster m WHERE %2 "
-                              "ORDER BY LastName, FirstName, MiddleName")
-                   .arg(kAddress, conditions) +
-               limit();
-    });
-    return conn.Query(sql, values);
+    const auto statement = [&](LastName last, const QString& tail) {
+        QStringList w = where;
+        QVariantList v = values;
+        addConditions(masterOnly, w, v, last);
+        const QString conditions = w.join(QStringLiteral(" AND "));
+        return Half{memo(QStringLiteral("zep:") + conditions + tail, [&] {
+                        return QStringLiteral(
+                                   "SELECT m.LastVisitIdNum AS IDNUM, m.HospNum AS HospNum, "
+                                   "NULL AS AdmDate, m.LastName AS LastName, m.FirstName AS "
+                                   "FirstName, m.MiddleName AS MiddleName, NULL AS RoomID, "
+                                   "m.ZEPNum AS ZEP, %1 AS Address, NULL AS dcrdate "
+                                   "FROM PATIENT_DATA.tbMaster m WHERE %2 "
+                                   "ORDER BY LastName, FirstName, MiddleName")
+                                   .arg(kAddress, conditions) +
+                               tail;
+                    }),
+                    v};
+    };
+    if (splitsLastName(c))
+        return queryHalves(conn, statement(LastName::Exact, QStringLiteral(" LIMIT ?")),
+                           statement(LastName::Longer, QStringLiteral(" LIMIT ?")));
+    const Half whole = statement(LastName::Prefix, limit());
+    return conn.Query(whole.sql, whole.values);
 }
 
 } // namespace

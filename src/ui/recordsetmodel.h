@@ -1,7 +1,12 @@
 #pragma once
-// A read-only table of texts taken from a recordset in one go, for the grids and list views
-// that show query results. Columns are chosen by name; a column the result lacks shows
-// empty cells. Sorting compares the cell texts.
+// A read-only table over a recordset's rows, for the grids and list views that show query
+// results. Columns are chosen by name; a column the result lacks shows empty cells. Each
+// cell reads as its value's text (empty when NULL). Sorting compares the cell texts.
+//
+// The model shares the recordset's rows instead of copying them (they are implicitly shared)
+// and turns a value into text only when it is asked for: a search of two thousand rows
+// shows some thirty, and copying every value as text cost the list as much again as the
+// search's own conversion.
 #include "db/recordset.h"
 
 #include <QAbstractTableModel>
@@ -19,12 +24,13 @@ public:
     // The headers shown and, for each, the result column it is filled from.
     void setColumns(const QStringList& headers, const QStringList& fields);
     // Replaces the rows with those of `rs` (from its first row on), at most `limit` rows
-    // when limit >= 0. Each value is read as text, empty when NULL.
+    // when limit >= 0. Each value reads as text, empty when NULL.
     void load(const db::Recordset& rs, int limit = -1);
     void clear();
 
-    QString text(int row, int column) const { return rows_.at(row).at(column); }
-    const QStringList& row(int r) const { return rows_.at(r); }
+    QString text(int row, int column) const;
+    // The texts of one row, in the columns' order.
+    QStringList row(int r) const;
     // An icon in a column's header (the sort arrows).
     void setHeaderIcon(int column, const QIcon& icon);
 
@@ -35,10 +41,18 @@ public:
     void sort(int column, Qt::SortOrder order) override;
 
 private:
+    // The recordset's row behind a shown row.
+    const QVector<QVariant>& source(int row) const {
+        return rows_.at(order_.isEmpty() ? row : order_.at(row));
+    }
+
     QStringList headers_;
     QStringList fields_;
     QVector<QIcon> icons_;
-    QVector<QStringList> rows_;
+    QVector<QVector<QVariant>> rows_; // shared with the recordset loaded
+    QVector<int> index_;              // per column, its value's place in a row; -1 when absent
+    int count_ = 0;                   // the rows shown (at most the limit loaded with)
+    QVector<int> order_;              // after a sort, the row shown at each place; else empty
 };
 
 } // namespace ui

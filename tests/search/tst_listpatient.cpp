@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QTreeView>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString today = QDate::currentDate().toString(Qt::ISODate);
 
@@ -260,6 +262,40 @@ private slots:
         QCOMPARE(f->PatientType(), QStringLiteral("5"));
         QCOMPARE(lastCallName(), QStringLiteral("ZEP..sp_ZEP_LoadZEPPatient"));
         QCOMPARE(f->rowCount(), 4);
+    }
+
+    // A search fills the list without painting the window while it runs (the rows are painted
+    // once, when the search has returned), and the progress bar is left hidden, whether the
+    // count, the rows or neither changed.
+    void searchPaintsNothingWhileItRuns_data() {
+        QTest::addColumn<QStringList>("searches"); // last names searched one after another
+        QTest::newRow("first search") << QStringList{u"R"_s};
+        QTest::newRow("another count") << QStringList{u"R"_s, u"DELA"_s};
+        QTest::newRow("the same again") << QStringList{u"B"_s, u"B"_s};
+    }
+    void searchPaintsNothingWhileItRuns() {
+        QFETCH(QStringList, searches);
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.get()));
+        struct Painted : QObject {
+            int count = 0;
+            bool eventFilter(QObject*, QEvent* e) override {
+                count += e->type() == QEvent::Paint ? 1 : 0;
+                return false;
+            }
+        } painted;
+        list()->viewport()->installEventFilter(&painted);
+        auto* bar = f->findChild<QWidget*>(u"pbProgress"_s);
+        bar->installEventFilter(&painted);
+        for (const QString& name : searches) {
+            QCoreApplication::processEvents();
+            painted.count = 0;
+            f->search({}, name, {}, {}, {});
+            QCOMPARE(painted.count, 0);
+            QVERIFY(!bar->isVisible());
+        }
+        QCOMPARE(f->rowCount(), 1);
+        QTRY_VERIFY(painted.count > 0); // and then it is painted
     }
 
     // Last: it replaces a procedure for the rest of the run.

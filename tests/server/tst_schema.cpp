@@ -27,7 +27,8 @@ bool tableExists(db::Connection& c, const QString& table) {
 }
 
 // A query that works only when the script's work is present: the first table it creates,
-// or else the first column it adds.
+// or else the first column it adds; empty for a script that only makes existing objects
+// again (its version row is then the only sign of it).
 QString probeTable(const server::SchemaScript& script) {
     static const QRegularExpression create(QStringLiteral(R"(CREATE\s+TABLE\s+(\w+\.\w+))"));
     static const QRegularExpression added(
@@ -35,6 +36,8 @@ QString probeTable(const server::SchemaScript& script) {
     if (const auto m = create.match(script.text); m.hasMatch())
         return m.captured(1);
     const auto m = added.match(script.text);
+    if (!m.hasMatch())
+        return {};
     return QStringLiteral("%1 WHERE %2 IS NULL").arg(m.captured(1), m.captured(2));
 }
 
@@ -147,7 +150,8 @@ void TstSchema::freshDatabaseReachesLatest() {
         QVERIFY(!rows.at(i).second.isEmpty());
     }
     for (const auto& script : server::schemaScripts())
-        QVERIFY2(tableExists(*c, probeTable(script)), qPrintable(probeTable(script)));
+        if (!probeTable(script).isEmpty())
+            QVERIFY2(tableExists(*c, probeTable(script)), qPrintable(probeTable(script)));
 
     // A second workstation sees the same version.
     auto other = testdb::reopen(*c);
@@ -242,7 +246,8 @@ void TstSchema::failedStepLeavesWholeVersion() {
     if (script == 0)
         QVERIFY(!tableExists(*c, QStringLiteral("ZEP.tbZEPSchemaVersion")));
     for (int i = 0; i < scripts.size(); ++i)
-        QCOMPARE(tableExists(*c, probeTable(scripts.at(i))), i < script);
+        if (!probeTable(scripts.at(i)).isEmpty())
+            QCOMPARE(tableExists(*c, probeTable(scripts.at(i))), i < script);
     QCOMPARE(server::schemaVersion(*c), script == 0 ? 0 : scripts.at(script - 1).version);
 
     server::migrate(*c);

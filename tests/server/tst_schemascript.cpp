@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TstSchemaScript : public QObject {
     Q_OBJECT
 private slots:
@@ -83,10 +85,10 @@ void TstSchemaScript::builtInScripts() {
     QCOMPARE(server::latestSchemaVersion(), scripts.last().version);
 
     // What a script may do, always naming the database: create tables, views, indexes,
-    // triggers and functions, drop an index it replaces, add a column and fill it.
+    // triggers and functions, drop an index or a view it replaces, add a column and fill it.
     static const QRegularExpression shape(QStringLiteral(
         R"(^(\{(SQLITE|POSTGRESQL)\}\s*)?)"
-        R"((CREATE\s+(TABLE|VIEW|FUNCTION|TRIGGER|(UNIQUE\s+)?INDEX\s+\w+\s+ON)|DROP\s+INDEX|)"
+        R"((CREATE\s+(TABLE|VIEW|FUNCTION|TRIGGER|(UNIQUE\s+)?INDEX\s+\w+\s+ON)|DROP\s+(INDEX|VIEW)|)"
         R"(ALTER\s+TABLE|UPDATE)\s+(ZEP|PATIENT_DATA|BILLING|BUILD_FILE|RADIOLOGY)\.\w+(\s|\(|$))"));
     static const QRegularExpression pgTrigger(QStringLiteral(
         R"(^\{POSTGRESQL\}\s*CREATE\s+TRIGGER\s+\w+\s+.*\sON\s+)"
@@ -94,6 +96,11 @@ void TstSchemaScript::builtInScripts() {
         QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression dropped(QStringLiteral(R"(^DROP\s+INDEX\s+(\w+)\.(\w+))"));
     QSet<QString> indexNames;
+    // A view is dropped only where it was made, and made only where no view of its name is,
+    // on each engine (a tagged statement is one engine's, an untagged one both's).
+    static const QRegularExpression viewStatement(QStringLiteral(
+        R"(^(\{(SQLITE|POSTGRESQL)\}\s*)?(CREATE|DROP)\s+VIEW\s+(\w+\.\w+))"));
+    QHash<QString, QSet<QString>> views; // engine -> views present
     static const QRegularExpression indexName(QStringLiteral(R"(INDEX\s+(\w+)\s+ON\s+(\w+)\.)"));
     for (const auto& script : scripts) {
         const QStringList statements = server::splitSchemaScript(script.text);
@@ -106,6 +113,22 @@ void TstSchemaScript::builtInScripts() {
             if (const auto d = dropped.match(st); d.hasMatch()) {
                 const QString key = d.captured(1) + QLatin1Char('.') + d.captured(2).toLower();
                 QVERIFY2(indexNames.remove(key), qPrintable(QStringLiteral("drops an unknown index: ") + key));
+                continue;
+            }
+            if (const auto v = viewStatement.match(st); v.hasMatch()) {
+                const QStringList engines = v.captured(2).isEmpty()
+                                                ? QStringList{u"SQLITE"_s, u"POSTGRESQL"_s}
+                                                : QStringList{v.captured(2)};
+                const QString view = v.captured(4);
+                for (const QString& engine : engines) {
+                    if (v.captured(3) == QLatin1String("DROP"))
+                        QVERIFY2(views[engine].remove(view),
+                                 qPrintable(engine + u" drops an unknown view: "_s + view));
+                    else if (views[engine].contains(view))
+                        QFAIL(qPrintable(engine + u" makes a view twice: "_s + view));
+                    else
+                        views[engine].insert(view);
+                }
                 continue;
             }
             const auto m = indexName.match(st);
