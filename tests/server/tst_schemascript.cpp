@@ -106,8 +106,11 @@ void TstSchemaScript::builtInScripts() {
         const QStringList statements = server::splitSchemaScript(script.text);
         QVERIFY2(!statements.isEmpty(), qPrintable(script.fileName));
         for (const QString& st : statements) {
-            // A server trigger is named without its schema: it lives on its table.
-            QVERIFY2(shape.match(st).hasMatch() || pgTrigger.match(st).hasMatch(),
+            // A server trigger is named without its schema: it lives on its table. The one
+            // table ever dropped is the discount computation's scratch table, made anew per
+            // session: its rows live only while one computation runs.
+            const bool scratch = st == QLatin1String("DROP TABLE BILLING.tbDummyDiscountTable");
+            QVERIFY2(shape.match(st).hasMatch() || pgTrigger.match(st).hasMatch() || scratch,
                      qPrintable(script.fileName + QStringLiteral(": ") + st));
             QVERIFY2(!st.contains(QLatin1Char('?')), qPrintable(st));
             if (const auto d = dropped.match(st); d.hasMatch()) {
