@@ -61,7 +61,13 @@ std::shared_ptr<const RenderInput> collectDef(const std::shared_ptr<const Templa
         QVariantList values;
         for (int b = 0; b < q.bind.size(); ++b) {
             const QString& name = q.bind.at(b);
-            const int days = b < q.bindDays.size() ? q.bindDays.at(b) : 0;
+            int days = b < q.bindDays.size() ? q.bindDays.at(b) : 0;
+            const QString daysField = b < q.bindDaysField.size() ? q.bindDaysField.at(b) : QString();
+            if (!daysField.isEmpty()) {
+                // a number field gives the days; without a value it moves nothing
+                const QVariant by = in->fields.at(def->parameterIndex(daysField)).value;
+                days = by.isValid() && !by.isNull() ? qRound(by.toDouble()) : 0;
+            }
             if (name == todayBindName()) {
                 values.append(in->today.addDays(days).toString(Qt::ISODate));
                 continue;

@@ -371,7 +371,7 @@ void Parser::finishQuery(int firstLine) {
             // "Name" binds a field; "Name+1" (or "-1") a date field moved by whole days, so
             // that a period keeps its whole last day: Stamp >= Start AND Stamp < End+1.
             static const QRegularExpression item(
-                QStringLiteral(R"(^([A-Za-z_][A-Za-z0-9_]*)\s*(?:([+-])\s*(\d{1,4}))?$)"));
+                QStringLiteral(R"(^([A-Za-z_][A-Za-z0-9_]*)\s*(?:([+-])\s*(\d{1,4}|[A-Za-z_][A-Za-z0-9_]*))?$)"));
             for (const QString& n : rest.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
                 const auto im = item.match(n.trimmed());
                 const QString name = im.hasMatch() ? im.captured(1) : n.trimmed();
@@ -382,15 +382,30 @@ void Parser::finishQuery(int firstLine) {
                                               "declared parameter")
                                    .arg(q.name, n.trimmed()));
                 int days = 0;
+                QString daysField;
                 if (!im.captured(2).isEmpty()) {
                     if (!isToday && scope_->def->parameters.at(index).type != FieldType::Date)
                         fail(line, QStringLiteral("query \"%1\" moves \"%2\" by days, which "
                                                   "only a date can be")
                                        .arg(q.name, name));
-                    days = im.captured(3).toInt() * (im.captured(2) == QLatin1String("-") ? -1 : 1);
+                    const int sign = im.captured(2) == QLatin1String("-") ? -1 : 1;
+                    if (im.captured(3).front().isDigit()) {
+                        days = im.captured(3).toInt() * sign;
+                    } else {
+                        // "today+Days": a number field gives the days, so that a template
+                        // can let the worker choose how far ahead it looks.
+                        const int by = scope_->def->parameterIndex(im.captured(3));
+                        if (by < 0 || sign < 0 ||
+                            scope_->def->parameters.at(by).type != FieldType::Number)
+                            fail(line, QStringLiteral("query \"%1\" moves \"%2\" by \"%3\", "
+                                                      "which is not a number field added")
+                                           .arg(q.name, name, n.trimmed()));
+                        daysField = scope_->def->parameters.at(by).name;
+                    }
                 }
                 q.bind.append(isToday ? todayBindName() : name);
                 q.bindDays.append(days);
+                q.bindDaysField.append(daysField);
             }
         } else {
             for (const QString& item : rest.split(QLatin1Char(','), Qt::SkipEmptyParts)) {

@@ -46,6 +46,8 @@ struct QueryDef {
     QStringList bind;                     // parameter name for each '?', in order, or
                                           // "today" (the workstation's local date)
     QVector<int> bindDays;                // days added to each bound date ("EndDate+1")
+    QStringList bindDaysField;            // or the number field whose value is added
+                                          // ("today+Days"); empty when the days are fixed
     QHash<QString, ColumnFormat> formats; // by lower-case column name
     int line = 0;
 };

@@ -186,12 +186,15 @@ private slots:
         QTest::newRow("the day before, blanks") << u"D - 1"_s << u"2026-02-27"_s;
         QTest::newRow("today") << u"today"_s << u"2026-12-31"_s;
         QTest::newRow("tomorrow, new year") << u"today+1"_s << u"2027-01-01"_s;
+        QTest::newRow("today and a number field") << u"today+N"_s << u"2027-01-05"_s;
+        QTest::newRow("a date and a number field") << u"D + N"_s << u"2026-03-05"_s;
     }
 
     void bindDaysAndToday() {
         QFETCH(QString, bind);
         QFETCH(QString, bound);
-        const QString text = u"[report]\ntitle = T\n[parameter D]\ntype = date\n[query q]\nbind: "_s +
+        const QString text = u"[report]\ntitle = T\n[parameter D]\ntype = date\n[parameter N]\ntype = number\n"
+                             u"default = 5\n[query q]\nbind: "_s +
                              bind + u"\nSELECT CAST(? AS VARCHAR(10)) AS V\n[body]\n{{#q}}{{V}}{{/q}}\n"_s;
         auto def = reports::parseTemplate(text, u"bind.rpt"_s);
         reports::Report report(def);
@@ -207,14 +210,16 @@ private slots:
         QTest::addColumn<QString>("complaint");
         QTest::newRow("days on a text") << u"T+1"_s << u"only a date can be"_s;
         QTest::newRow("unknown name") << u"Other+1"_s << u"not a declared parameter"_s;
-        QTest::newRow("not a number of days") << u"D+x"_s << u"not a declared parameter"_s;
+        QTest::newRow("not a number of days") << u"D+x"_s << u"not a number field added"_s;
+        QTest::newRow("days from a text field") << u"today+T"_s << u"not a number field added"_s;
+        QTest::newRow("a number field taken away") << u"D-N"_s << u"not a number field added"_s;
     }
 
     void bindLineRefusals() {
         QFETCH(QString, bind);
         QFETCH(QString, complaint);
         const QString text = u"[report]\ntitle = T\n[parameter D]\ntype = date\n[parameter T]\n"
-                             u"[query q]\nbind: "_s + bind + u"\nSELECT 1 AS V WHERE 1 = ?\n[body]\nx\n"_s;
+                             u"[parameter N]\ntype = number\n[query q]\nbind: "_s + bind + u"\nSELECT 1 AS V WHERE 1 = ?\n[body]\nx\n"_s;
         try {
             reports::parseTemplate(text, u"bind.rpt"_s);
             QFAIL("accepted");
@@ -250,6 +255,8 @@ private slots:
             << u"Revoked Discharge Notice Monitoring Report"_s << QVariantList{s, e};
         QTest::newRow("discharge notices, a date value") << u"mnuDischargeNoticeReport"_s
             << u"Discharge Notice Monitoring Report"_s << QVariantList{QDate(2026, 3, 1)};
+        QTest::newRow("contract slip, trimmed as the others") << u"mnuContractSlip"_s
+            << u"Contract Slip"_s << QVariantList{u"H003"_s};
         QTest::newRow("transactions of the patient") << u"mnuTransaction"_s
             << u"Assessment Transaction Report"_s << QVariantList{u"H003"_s};
         QTest::newRow("classification scheme") << u"mnuPrintClassificationScheme"_s

@@ -1,0 +1,2 @@
+-- include: Visits.sql
+-- include: Department.sql
