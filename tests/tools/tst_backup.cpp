@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -100,10 +101,11 @@ private slots:
         auto writer = testdb::reopen(*demo);
         std::atomic<bool> stop{false};
         std::atomic<int> saved{0};
-        QString writerError;
+        QString writerError; // read only after the join
+        std::atomic<bool> writerFailed{false};
         std::thread t([&] {
             try {
-                for (int i = 0; i < 400 && !stop; ++i) {
+                for (int i = 0; !stop && i < 100000; ++i) {
                     db::Transaction tx(*writer);
                     writer->Execute(QStringLiteral("INSERT INTO ZEP.tbZEPActive (Code, CaseStatus) VALUES (?, ?)"),
                                     {QStringLiteral("W%1").arg(i), QStringLiteral("Backup pair %1").arg(i)});
@@ -111,11 +113,18 @@ private slots:
                                     {QStringLiteral("W%1").arg(i), QStringLiteral("PAIR")});
                     tx.commit();
                     ++saved;
+                    // A pause between saves, as between a person's clicks, lets the
+                    // backup in between them.
+                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
                 }
             } catch (const db::Error& e) {
                 writerError = e.Description();
+                writerFailed = true;
             }
         });
+        // The backups start once the workstation is saving and it goes on until they end.
+        while (saved < 20 && !writerFailed)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         QList<long long> pairs;
         for (int b = 0; b < 4; ++b) {
             const QString file = files.filePath(QStringLiteral("live%1.zepbackup").arg(b));
@@ -133,8 +142,9 @@ private slots:
         qInfo("saves in the four backups: %lld %lld %lld %lld of %d", pairs.at(0), pairs.at(1),
               pairs.at(2), pairs.at(3), int(saved));
         QCOMPARE(writerError, QString()); // the workstation was never refused while a backup ran
-        QVERIFY(saved > 0);
-        // Later backups never hold fewer saves than earlier ones.
+        // Each backup holds the saves made before it began, and later backups never fewer.
+        QVERIFY(pairs.first() >= 20);
+        QVERIFY(pairs.last() <= saved);
         for (int i = 1; i < pairs.size(); ++i)
             QVERIFY(pairs.at(i) >= pairs.at(i - 1));
     }
