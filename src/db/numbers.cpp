@@ -22,6 +22,10 @@ QString numberToText(double value) {
                 s.chop(1);
             if (s.endsWith(QLatin1Char('.')))
                 s.chop(1);
+        } else if (bool ok = false; !std::isfinite(s.toDouble(&ok)) || !ok) {
+            // Near the largest double, 15 digits round past it ("1.79769313486232e+308"),
+            // and no reader takes the text back; 17 digits always read back exactly.
+            s = QString::number(value, 'g', 17);
         }
     }
     return s;

@@ -1,5 +1,7 @@
 // zep-admin: creates and upgrades databases, writes the demo hospital, manages users and
 // exports reports from the command line.
+#include "backup.h"
+#include "copy.h"
 #include "demo.h"
 #include "synth.h"
 
@@ -36,6 +38,9 @@ int usage() {
              "  zep-admin user passwd DATABASE USER\n"
              "  zep-admin report [--database DATABASE] TEMPLATE [VALUE...] --out FILE.pdf\n"
              "                   [--csv FILE.csv] [--text FILE.txt]   (DATABASE defaults to $ZEP_DATABASE)\n"
+             "  zep-admin backup DATABASE FILE     a backup taken while workstations work\n"
+             "  zep-admin restore FILE DATABASE    into a new or empty database only\n"
+             "  zep-admin copy sqlite:FOLDER postgresql://...   move to a shared server\n"
              "DATABASE is sqlite:/folder or postgresql://user@host:port/name.\n"
              "Passwords are read from standard input (without echo on a terminal).\n";
     err().flush();
@@ -121,6 +126,21 @@ int run(QStringList args) {
         const int rc = reports::exportCommand(args, *c, err());
         err().flush();
         return rc;
+    }
+    if (cmd == QLatin1String("backup") && args.size() == 2) {
+        server::registerProcedures();
+        tools::backupDatabase(args.at(0), args.at(1), out());
+        return 0;
+    }
+    if (cmd == QLatin1String("restore") && args.size() == 2) {
+        server::registerProcedures();
+        tools::restoreDatabase(args.at(0), args.at(1), out());
+        return 0;
+    }
+    if (cmd == QLatin1String("copy") && args.size() == 2) {
+        server::registerProcedures();
+        tools::copyDatabase(args.at(0), args.at(1), out());
+        return 0;
     }
     if (cmd == QLatin1String("synth")) {
         const qint64 n = option(args, QStringLiteral("--patients"), QStringLiteral("0")).toLongLong();
