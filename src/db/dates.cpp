@@ -16,4 +16,14 @@ QDate parseDate(const QString& text) {
     return QDate();
 }
 
+QDate dateValue(const QVariant& v) {
+    if (v.metaType().id() == QMetaType::QDate)
+        return v.toDate();
+    if (v.metaType().id() == QMetaType::QDateTime)
+        return v.toDateTime().date();
+    const QString t = v.toString().trimmed();
+    const QDate d = parseDate(t);
+    return d.isValid() || t.size() <= 10 ? d : parseDate(t.left(10));
+}
+
 } // namespace db

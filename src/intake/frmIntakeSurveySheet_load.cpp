@@ -5,6 +5,7 @@
 #include "components/patient/clsAdmission.h"
 #include "components/patient/clsPatientMaster.h"
 #include "db/connection.h"
+#include "db/dates.h"
 #include "patient/clsPatientSearch.h"
 #include "ui/messages.h"
 
@@ -19,18 +20,6 @@ namespace {
 
 const QString kDateFormat = QStringLiteral("MM/dd/yyyy");
 
-// A date column as the engines hand it back (a date value or ISO text).
-QDate dateOf(const QVariant& v) {
-    if (v.metaType().id() == QMetaType::QDate)
-        return v.toDate();
-    if (v.metaType().id() == QMetaType::QDateTime)
-        return v.toDateTime().date();
-    const QString t = v.toString().trimmed();
-    QDate d = QDate::fromString(t.left(10), Qt::ISODate);
-    if (!d.isValid())
-        d = QDate::fromString(t, kDateFormat);
-    return d;
-}
 
 // A saved check box: 1 (or true), or the box's caption as earlier versions stored it.
 bool savedFlag(const QString& value, const QString& caption) {
@@ -151,7 +140,7 @@ void frmIntakeSurveySheet::loadOutPatient() {
     const db::Recordset rs =
         conn_->Call(QStringLiteral("Radiology..spGlobal_RegisteredOPD"), {QString(), 1, idNum_});
     if (!rs.Eof()) {
-        const QDate d = dateOf(rs.Value(QStringLiteral("AdmDate")));
+        const QDate d = db::dateValue(rs.Value(QStringLiteral("AdmDate")));
         txtAdmissionDate->setText(d.isValid() ? d.toString(kDateFormat) : QString());
     }
     txtWard->setText(QStringLiteral("OPD"));
@@ -205,7 +194,7 @@ void frmIntakeSurveySheet::readSavedSheet() {
         return;
     const auto text = [&](const char* col) { return rs.Text(QString::fromLatin1(col)); };
     const auto setDate = [&](QDateEdit* d, const char* col) {
-        const QDate v = dateOf(rs.Value(QString::fromLatin1(col)));
+        const QDate v = db::dateValue(rs.Value(QString::fromLatin1(col)));
         if (v.isValid())
             d->setDate(v);
     };

@@ -4,6 +4,7 @@
 #include "frmARR.h"
 
 #include "db/connection.h"
+#include "db/dates.h"
 #include "patient/patienthelpers.h"
 #include "paytoservice.h"
 #include "rules/codeditem.h"
@@ -26,22 +27,10 @@ namespace {
 
 const QString kDateFormat = QStringLiteral("MM/dd/yyyy");
 
-// A date column as the engines hand it back (a date value or ISO text).
-QDate dateOf(const QVariant& v) {
-    if (v.metaType().id() == QMetaType::QDate)
-        return v.toDate();
-    if (v.metaType().id() == QMetaType::QDateTime)
-        return v.toDateTime().date();
-    const QString t = v.toString().trimmed();
-    QDate d = QDate::fromString(t.left(10), Qt::ISODate);
-    if (!d.isValid())
-        d = QDate::fromString(t, kDateFormat);
-    return d;
-}
 
 // The date as mm/dd/yyyy, or today when the column is empty.
 QString dateOrToday(const QVariant& v) {
-    const QDate d = dateOf(v);
+    const QDate d = db::dateValue(v);
     return (d.isValid() ? d : QDate::currentDate()).toString(kDateFormat);
 }
 
@@ -107,34 +96,30 @@ void frmARR::Form_Load() {
 // The lists come first: the record's codes are then chosen among their items. Each item
 // carries its code as data, so nothing is read back from its text.
 void frmARR::fillLists() {
-    cboClassification->clear();
-    for (db::Recordset rs = conn_->Query(QStringLiteral(
-             "SELECT COALESCE(Code, '') AS Code, COALESCE(Classification, '') AS Classification "
-             "FROM ZEP.tbZEPClassificationScheme ORDER BY Code"));
-         !rs.Eof(); rs.MoveNext())
-        cboClassification->addItem(rs.Text(QStringLiteral("Code")) + QStringLiteral(" -") +
-                                       rs.Text(QStringLiteral("Classification")),
-                                   rs.Text(QStringLiteral("Code")).trimmed());
-    cboClassification->setCurrentIndex(-1);
-
-    cboReferring->clear();
-    for (db::Recordset rs = conn_->Query(QStringLiteral(
-             "SELECT COALESCE(Code, '') AS Code, COALESCE(ReferringParty, '') AS ReferringParty "
-             "FROM ZEP.tbZEPReferringParty ORDER BY Code"));
-         !rs.Eof(); rs.MoveNext())
-        cboReferring->addItem(rs.Text(QStringLiteral("Code")) + QStringLiteral(" -") +
-                                  rs.Text(QStringLiteral("ReferringParty")),
-                              rs.Text(QStringLiteral("Code")).trimmed());
-    cboReferring->setCurrentIndex(-1);
-
-    cboactive->clear();
-    for (db::Recordset rs = conn_->Query(QStringLiteral(
-             "SELECT COALESCE(Code, '') AS Code, COALESCE(CaseStatus, '') AS CaseStatus "
-             "FROM ZEP.tbZEPActive ORDER BY Code"));
-         !rs.Eof(); rs.MoveNext())
-        cboactive->addItem(rs.Text(QStringLiteral("CaseStatus")),
-                           rs.Text(QStringLiteral("Code")).trimmed());
-    cboactive->setCurrentIndex(-1);
+    // A combo of coded items: the text shown, the code carried as the item's data.
+    const auto fillCombo = [this](QComboBox* combo, const QString& sql, bool codeShown,
+                                  const QString& textCol) {
+        combo->clear();
+        for (db::Recordset rs = conn_->Query(sql); !rs.Eof(); rs.MoveNext()) {
+            const QString code = rs.Text(QStringLiteral("Code"));
+            combo->addItem(codeShown ? code + QStringLiteral(" -") + rs.Text(textCol)
+                                     : rs.Text(textCol),
+                           code.trimmed());
+        }
+        combo->setCurrentIndex(-1);
+    };
+    fillCombo(cboClassification,
+              QStringLiteral("SELECT COALESCE(Code, '') AS Code, COALESCE(Classification, '') "
+                             "AS Classification FROM ZEP.tbZEPClassificationScheme ORDER BY Code"),
+              true, QStringLiteral("Classification"));
+    fillCombo(cboReferring,
+              QStringLiteral("SELECT COALESCE(Code, '') AS Code, COALESCE(ReferringParty, '') "
+                             "AS ReferringParty FROM ZEP.tbZEPReferringParty ORDER BY Code"),
+              true, QStringLiteral("ReferringParty"));
+    fillCombo(cboactive,
+              QStringLiteral("SELECT COALESCE(Code, '') AS Code, COALESCE(CaseStatus, '') AS "
+                             "CaseStatus FROM ZEP.tbZEPActive ORDER BY Code"),
+              false, QStringLiteral("CaseStatus"));
 
     const auto fill = [this](QListWidget* list, const QString& sql, const QString& textCol,
                              const QString& idCol) {
@@ -254,7 +239,7 @@ void frmARR::loadAssessment() {
     txtRoomID->setText(rs.Text(QStringLiteral("RoomID")));
     const QVariant validity = rs.Value(QStringLiteral("ZEPDiscountValidity"));
     mskIntake->setText(dateOrToday(validity));
-    const QDate v = dateOf(validity);
+    const QDate v = db::dateValue(validity);
     txtValidityDate->setText(v.isValid() ? v.toString(kDateFormat) : QString());
     txtZEPW->setText(rs.Text(QStringLiteral("ZEPWName")));
     txtNC->setText(rs.Text(QStringLiteral("NC")));

@@ -61,6 +61,27 @@ private slots:
         QCOMPARE(db::parseDate(text), date);
     }
 
+    // A date column as either engine hands it back.
+    void dateValue_data() {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("date value") << QVariant(QDate(2026, 12, 9)) << QDate(2026, 12, 9);
+        QTest::newRow("timestamp value") << QVariant(QDateTime(QDate(2026, 1, 2), QTime(23, 59)))
+                                         << QDate(2026, 1, 2);
+        QTest::newRow("timestamp text") << QVariant(QStringLiteral("2026-01-02 08:00:00"))
+                                        << QDate(2026, 1, 2);
+        QTest::newRow("timestamp text with T and fraction")
+            << QVariant(QStringLiteral("2026-01-02T08:00:00.250")) << QDate(2026, 1, 2);
+        QTest::newRow("screen text") << QVariant(QStringLiteral("01/02/2026")) << QDate(2026, 1, 2);
+        QTest::newRow("NULL") << QVariant() << QDate();
+        QTest::newRow("not a date") << QVariant(QStringLiteral("N/A")) << QDate();
+    }
+    void dateValue() {
+        QFETCH(QVariant, value);
+        QFETCH(QDate, date);
+        QCOMPARE(db::dateValue(value), date);
+    }
+
     void argsDateRefusesNonDates() {
         const db::Args a({QStringLiteral("02/30/2026"), QString(), QStringLiteral("12/31/2026")});
         QVERIFY_THROWS_EXCEPTION(db::Error, a.date(0));
