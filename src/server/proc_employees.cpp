@@ -3,22 +3,12 @@
 
 #include "db/connection.h"
 #include "db/procedures.h"
+#include "names.h"
 
 #include <algorithm>
 
 namespace server {
 namespace {
-
-// "LastName, FirstName MiddleName", leaving out the parts that are empty.
-QString employeeName(const QString& last, const QString& first, const QString& middle) {
-    QString given = first.trimmed();
-    if (!middle.trimmed().isEmpty())
-        given += (given.isEmpty() ? QString() : QStringLiteral(" ")) + middle.trimmed();
-    QString name = last.trimmed();
-    if (!given.isEmpty())
-        name += (name.isEmpty() ? QString() : QStringLiteral(", ")) + given;
-    return name;
-}
 
 // The search text matches an employee when it occurs anywhere, ignoring case, in the code,
 // in one of the names or in the name as the list shows it ("cruz, j"). Matching "anywhere"
@@ -42,7 +32,7 @@ db::Recordset getEmployees(db::Connection& c, const db::Args& a) {
         const QString last = rs.Text(QStringLiteral("LastName"));
         const QString first = rs.Text(QStringLiteral("FirstName"));
         const QString middle = rs.Text(QStringLiteral("MiddleName"));
-        const QString name = employeeName(last, first, middle);
+        const QString name = personName(last, first, middle);
         const bool match =
             text.isEmpty() || id.contains(text, Qt::CaseInsensitive) ||
             last.contains(text, Qt::CaseInsensitive) || first.contains(text, Qt::CaseInsensitive) ||
@@ -74,7 +64,7 @@ db::Recordset getEmployeeName(db::Connection& c, const db::Args& a) {
     QVector<QVector<QVariant>> rows;
     if (!rs.Eof()) {
         rows.append(
-            {employeeName(rs.Text(QStringLiteral("LastName")), rs.Text(QStringLiteral("FirstName")),
+            {personName(rs.Text(QStringLiteral("LastName")), rs.Text(QStringLiteral("FirstName")),
                           rs.Text(QStringLiteral("MiddleName"))),
              rs.Text(QStringLiteral("LicenseNumber")).trimmed()});
     }

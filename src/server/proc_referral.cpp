@@ -11,23 +11,13 @@
 
 #include "db/connection.h"
 #include "db/procedures.h"
+#include "names.h"
 
 #include <QStringList>
 #include <algorithm>
 
 namespace server {
 namespace {
-
-// "LastName, FirstName MiddleName", leaving out the parts that are empty.
-QString personName(const QString& last, const QString& first, const QString& middle) {
-    QString given = first.trimmed();
-    if (!middle.trimmed().isEmpty())
-        given += (given.isEmpty() ? QString() : QStringLiteral(" ")) + middle.trimmed();
-    QString name = last.trimmed();
-    if (!given.isEmpty())
-        name += (name.isEmpty() ? QString() : QStringLiteral(", ")) + given;
-    return name;
-}
 
 // The visit of any kind with its patient, its room (admissions only) and its doctor.
 // Values: the visit number three times.
