@@ -89,6 +89,8 @@ frmARR::frmARR(QWidget* parent) : QDialog(parent) {
             lstCategory->item(i)->setSelected(lstCategory->item(i)->text() == text);
     });
     connect(cmdSave, &QPushButton::clicked, this, &frmARR::cmdSave_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmARR::cmdPrint_Click);
+    connect(cmdRePrint, &QPushButton::clicked, this, &frmARR::cmdRePrint_Click);
     connect(cmdSearch, &QPushButton::clicked, this, &frmARR::cmdSearch_Click);
     // The status code follows the text both when the worker leaves the box and when he
     // picks an item, so a Save by its shortcut right after a pick sends the new status.
@@ -101,7 +103,7 @@ frmARR::frmARR(QWidget* parent) : QDialog(parent) {
             ncBefore_ = t;
     });
     // The actions still to come say so.
-    for (QPushButton* b : {cmdPrint, cmdRePrint, cmdTrans, cmdPrevious, cmdViewCDF})
+    for (QPushButton* b : {cmdTrans, cmdPrevious, cmdViewCDF})
         connect(b, &QPushButton::clicked, this, [b] {
             ui::Messages::info(QStringLiteral("\"%1\" is not available yet.")
                                    .arg(b->text().remove(QLatin1Char('&')).trimmed()));

@@ -38,6 +38,9 @@ public:
     void setConnection(db::Connection* conn) { conn_ = conn; }
     void setDepartmentTitle(const QString& title);
     void setUserCode(const QString& code) { userCode_ = code; }
+    // Where the printed report's template lives, and who prints it (the user's name).
+    void setReportFolder(const QString& folder) { reportFolder_ = folder; }
+    void setPrintedBy(const QString& name) { printedBy_ = name; }
 
     // Set by the caller before Form_Load; kept as given, trimmed where used.
     void setHospNum(const QString& v) { hospNum_ = v; }
@@ -135,6 +138,8 @@ public slots:
     void cmdAddActivity_Click();
     void tmrCDF_Timer();
     void cmdSave_Click();
+    void cmdPrint_Click();
+    void cmdRePrint_Click();
     void cmdSearch_Click();
     // The case status code of the text in cboactive, when the status table knows it.
     void cboactive_Update();
@@ -161,10 +166,13 @@ private:
     bool saveReport();
     void txtNC_Edited(const QString& text);
     void takeWorker(const QString& code);
+    void printReport(const QString& title);
 
     db::Connection* conn_ = nullptr;
     QString departmentTitle_;
     QString userCode_;
+    QString reportFolder_;
+    QString printedBy_;
     QString hospNum_;
     QString idNum_;
     QString loadedWorker_;

@@ -6,6 +6,7 @@
 #include "arrsave.h"
 #include "db/connection.h"
 #include "patient/frmEmployeeListing.h"
+#include "reports/ui/operations.h"
 #include "rules/codeditem.h"
 #include "rules/numeric.h"
 #include "ui/messages.h"
@@ -131,6 +132,32 @@ frmARR::Confirmed frmARR::confirmSave(const QString& heading) {
 void frmARR::cmdSave_Click() {
     if (confirmSave(QStringLiteral("***VERIFICATION***")) == Confirmed::Yes)
         saveReport();
+}
+
+// Save/Print prints when the report has been saved, by this save or an earlier one while the
+// screen is open: a No to the question after an earlier save still prints.
+void frmARR::cmdPrint_Click() {
+    const Confirmed answer = confirmSave(QStringLiteral("*VERIFICATION*"));
+    if (answer == Confirmed::Stopped)
+        return;
+    if (answer == Confirmed::Yes)
+        saveReport();
+    if (saved_)
+        printReport(QStringLiteral("Assessment and Referal report"));
+}
+
+void frmARR::cmdRePrint_Click() {
+    printReport(QStringLiteral("Reprint Assessment and Referal report"));
+}
+
+// The screen closes before the viewer opens, so the worker comes back to the main window.
+void frmARR::printReport(const QString& title) {
+    if (!reports::OpenReport(reportFolder_, QStringLiteral("ARR_New.rpt"),
+                             {txtHospNum->text().trimmed(), txtIDNum->text().trimmed(), printedBy_,
+                              licenseNumber_, txtDoctor->text()}))
+        return;
+    close();
+    reports::ShowReport(false, title, false);
 }
 
 // True when the report was saved. On any failure nothing of it stays in the database and

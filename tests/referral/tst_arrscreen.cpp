@@ -11,6 +11,7 @@
 #include "patient/frmListPatient.h"
 #include "referral/arrsave.h"
 #include "referral/frmARR.h"
+#include "reports/ui/operations.h"
 #include "ui/messages.h"
 
 #include <QAction>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -93,6 +95,9 @@ private slots:
                    "LicenseNumber) VALUES ('E200', 'Cruz', 'Pedro', 'SW-0077')"_s);
         app::g().gConnection = c.get();
         app::g().userCode = u"E100"_s;
+        app::g().reportFolder = qEnvironmentVariable("ZEP_SOURCE_DIR") + u"/reports/"_s;
+        reports::setConnection(c.get());
+        reports::setHospitalName(u"ZEP TEST HOSPITAL"_s);
         w = std::make_unique<app::mdiZEP>();
         w->show();
         ui::Messages::clearShown();
@@ -307,6 +312,66 @@ private slots:
         f->cboactive->lineEdit()->setText(u"Closed"_s);
         QTest::keyClick(f->cboactive->lineEdit(), Qt::Key_Return);
         QCOMPARE(f->statusCode(), u"N"_s);
+    }
+
+    // Save/Print prints once the report is saved, by this save or an earlier one; RePrint
+    // prints without saving. The screen closes before the viewer opens.
+    void printing_data() {
+        QTest::addColumn<bool>("savedBefore");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QList<ui::Answer>>("answers");
+        QTest::addColumn<QString>("title"); // empty: nothing printed
+        QTest::newRow("Save/Print, Yes")
+            << false << u"cmdPrint"_s << QList<ui::Answer>{ui::Answer::Yes}
+            << u"Assessment and Referal report"_s;
+        QTest::newRow("Save/Print, No")
+            << false << u"cmdPrint"_s << QList<ui::Answer>{ui::Answer::No} << QString();
+        QTest::newRow("Save/Print, No after a save")
+            << true << u"cmdPrint"_s << QList<ui::Answer>{ui::Answer::No}
+            << u"Assessment and Referal report"_s;
+        QTest::newRow("RePrint") << false << u"cmdRePrint"_s << QList<ui::Answer>{}
+                                 << u"Reprint Assessment and Referal report"_s;
+    }
+    void printing() {
+        QFETCH(bool, savedBefore);
+        QFETCH(QString, button);
+        QFETCH(QList<ui::Answer>, answers);
+        QFETCH(QString, title);
+        QPointer<frmARR> f = openFor(u"H1"_s);
+        QVERIFY(f);
+        f->setPrintedBy(u"Juan Reyes"_s);
+        f->mskRange1->setText(u"12/31/"_s + QString::number(kYear + 1));
+        f->txtRemarks->setText(u"printed remark"_s);
+        if (savedBefore) {
+            ui::Messages::queueAnswer(ui::Answer::Yes);
+            f->cmdSave->click();
+            QVERIFY(f->saved());
+        }
+        reports::startRecording();
+        reports::clearShownReports();
+        for (ui::Answer a : answers)
+            ui::Messages::queueAnswer(a);
+        f->findChild<QPushButton*>(button)->click();
+        const QList<reports::ShownReport> printed = reports::shownReports();
+        reports::stopRecording();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (title.isEmpty()) {
+            QVERIFY(printed.isEmpty());
+            QVERIFY(f && f->isVisible());
+            return;
+        }
+        QCOMPARE(printed.size(), 1);
+        const reports::ShownReport& r = printed.first();
+        QCOMPARE(r.title, title);
+        QCOMPARE(r.fileName, u"ARR_New.rpt"_s);
+        QCOMPARE(r.parameters,
+                 (QStringList{u"HospNum=H1"_s, u"IdNum=1001"_s, u"PrintedBy=Juan Reyes"_s,
+                              u"LicenseNumber="_s, u"Doctor=REYES, JOSE"_s}));
+        QVERIFY2(r.text.contains(u"Case No. Z-0001"_s), qPrintable(r.text));
+        // A reprint shows what is on file, not what is typed.
+        QCOMPARE(r.text.contains(u"printed remark"_s), button == u"cmdPrint");
+        QVERIFY(!f);
+        QCOMPARE(w->mdiArea()->subWindowList().size(), 1); // the patient list only
     }
 
     // Whole codes only: taking out 1.1 leaves 1.1.1 alone.
