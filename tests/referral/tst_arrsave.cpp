@@ -281,6 +281,33 @@ private slots:
         QCOMPARE(snapshot(), before);
     }
 
+    // The saved reports a reprint search finds, with who saved them and the worker's licence.
+    void reprintSearch_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("hospital number") << u"H1"_s
+                                         << u"H1/1001/Z-0001/DELA CRUZ, JUAN PEREZ/Maria "
+                                            "Santos/SW-0042"_s;
+        QTest::newRow("case number") << u"Z-0001"_s << u"1001"_s;
+        QTest::newRow("start of the last name") << u"DELA"_s << u"1001"_s;
+        QTest::newRow("no report") << u"H2"_s << QString();
+        QTest::newRow("empty") << QString() << QString();
+    }
+    void reprintSearch() {
+        QFETCH(QString, text);
+        QFETCH(QString, found);
+        QStringList rows;
+        for (db::Recordset rs = c->Call(u"ZEP..sp_ZEP_ReprintARR"_s, {text}); !rs.Eof();
+             rs.MoveNext())
+            rows << (found.contains(u'/')
+                         ? QStringList{rs.Text(u"HospNum"_s), rs.Text(u"IdNum"_s),
+                                       rs.Text(u"ZEPNum"_s), rs.Text(u"PatientName"_s),
+                                       rs.Text(u"UserName"_s), rs.Text(u"lisencenumber"_s)}
+                               .join(u'/')
+                         : rs.Text(u"IdNum"_s));
+        QCOMPARE(rows.join(u';'), found);
+    }
+
     void counterpartText_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("sent");
