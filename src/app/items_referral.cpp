@@ -1,6 +1,7 @@
 // The main window's items for the referral report and its pickers.
 #include "items.h"
 
+#include "components/login/clscurrentuser.h"
 #include "globals.h"
 #include "mdizep.h"
 
@@ -30,6 +31,8 @@ void wireReferralItems(mdiZEP& w) {
         arr->setConnection(g().gConnection);
         arr->setDepartmentTitle(departmentTitle());
         arr->setUserCode(g().userCode);
+        arr->setReportFolder(g().reportFolder);
+        arr->setPrintedBy(g().currentUser ? g().currentUser->EmployeeName() : QString());
         arr->setHospNum(list->HospNum());
         arr->setIDNUM(list->IDNUM());
         arr->Form_Load();

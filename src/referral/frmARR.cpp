@@ -3,6 +3,7 @@
 #include "frmSearchService.h"
 #include "rules/codeditem.h"
 #include "rules/codelist.h"
+#include "rules/numeric.h"
 #include "ui/messages.h"
 
 #include <QCheckBox>
@@ -87,9 +88,22 @@ frmARR::frmARR(QWidget* parent) : QDialog(parent) {
         for (int i = 0; i < lstCategory->count(); ++i)
             lstCategory->item(i)->setSelected(lstCategory->item(i)->text() == text);
     });
-    // The actions of the open screen come with the save; until then they say so.
-    for (QPushButton* b :
-         {cmdSave, cmdPrint, cmdRePrint, cmdTrans, cmdPrevious, cmdViewCDF, cmdSearch})
+    connect(cmdSave, &QPushButton::clicked, this, &frmARR::cmdSave_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmARR::cmdPrint_Click);
+    connect(cmdRePrint, &QPushButton::clicked, this, &frmARR::cmdRePrint_Click);
+    connect(cmdSearch, &QPushButton::clicked, this, &frmARR::cmdSearch_Click);
+    // The status code follows the text both when the worker leaves the box and when he
+    // picks an item, so a Save by its shortcut right after a pick sends the new status.
+    connect(cboactive, &QComboBox::activated, this, &frmARR::cboactive_Update);
+    connect(cboactive->lineEdit(), &QLineEdit::editingFinished, this, &frmARR::cboactive_Update);
+    connect(txtNC, &QLineEdit::textEdited, this, &frmARR::txtNC_Edited);
+    connect(txtNC, &QLineEdit::textChanged, this, [this] {
+        const QString t = txtNC->text();
+        if (t.trimmed().isEmpty() || rules::readNumber(t))
+            ncBefore_ = t;
+    });
+    // The actions still to come say so.
+    for (QPushButton* b : {cmdTrans, cmdPrevious, cmdViewCDF})
         connect(b, &QPushButton::clicked, this, [b] {
             ui::Messages::info(QStringLiteral("\"%1\" is not available yet.")
                                    .arg(b->text().remove(QLatin1Char('&')).trimmed()));

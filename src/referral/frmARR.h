@@ -8,6 +8,10 @@
 #include <QString>
 #include <array>
 
+namespace referral {
+struct ArrSave;
+}
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -34,6 +38,9 @@ public:
     void setConnection(db::Connection* conn) { conn_ = conn; }
     void setDepartmentTitle(const QString& title);
     void setUserCode(const QString& code) { userCode_ = code; }
+    // Where the printed report's template lives, and who prints it (the user's name).
+    void setReportFolder(const QString& folder) { reportFolder_ = folder; }
+    void setPrintedBy(const QString& name) { printedBy_ = name; }
 
     // Set by the caller before Form_Load; kept as given, trimmed where used.
     void setHospNum(const QString& v) { hospNum_ = v; }
@@ -57,6 +64,15 @@ public:
     QString referringPartyCode() const;
     QString documentationFlags() const; // "1|0|...|", 18 values
     bool saved() const { return saved_; }
+    // The worker code the save sends: the one picked on this screen, else the loaded one.
+    QString pickedWorkerCode() const { return pickedWorker_; }
+    QString licenseNumber() const { return licenseNumber_; }
+    // The case number was refused as another patient's by the last save.
+    bool caseNumberConflict() const { return conflict_; }
+    // The category name the save sends: the selected category's, else the hidden option's.
+    QString categoryName() const;
+    // The values the save sends as the screen stands (the worker code as the save takes it).
+    referral::ArrSave saveValues();
 
     // The displayed lists rebuilt from the code lists.
     void showServices();
@@ -121,6 +137,12 @@ public slots:
     void cmdService_Click();
     void cmdAddActivity_Click();
     void tmrCDF_Timer();
+    void cmdSave_Click();
+    void cmdPrint_Click();
+    void cmdRePrint_Click();
+    void cmdSearch_Click();
+    // The case status code of the text in cboactive, when the status table knows it.
+    void cboactive_Update();
 
 private:
     void buildLayout();
@@ -138,9 +160,19 @@ private:
     void loadCaseHistory();
     QString visitNumber() const { return idNum_.trimmed(); }
 
+    // Saving (frmARR_save.cpp).
+    enum class Confirmed { Stopped, No, Yes };
+    Confirmed confirmSave(const QString& heading);
+    bool saveReport();
+    void txtNC_Edited(const QString& text);
+    void takeWorker(const QString& code);
+    void printReport(const QString& title);
+
     db::Connection* conn_ = nullptr;
     QString departmentTitle_;
     QString userCode_;
+    QString reportFolder_;
+    QString printedBy_;
     QString hospNum_;
     QString idNum_;
     QString loadedWorker_;
@@ -159,4 +191,5 @@ private:
     bool saved_ = false;
     bool conflict_ = false;
     short blinkStep_ = 0;
+    QString ncBefore_; // the counterpart as it stood before the user's last edit
 };
