@@ -17,5 +17,6 @@ void registerBillingProcedures(); // proc_billing.cpp
 void registerReportProcedures(); // proc_reports.cpp
 void registerCaseProcedures(); // proc_cases.cpp
 void registerReferralProcedures(); // proc_referral.cpp
+void registerFileMaintenanceProcedures(); // proc_filemaint.cpp
 
 } // namespace server

@@ -21,6 +21,7 @@ void registerProcedures() {
         registerReportProcedures();
         registerCaseProcedures();
         registerReferralProcedures();
+        registerFileMaintenanceProcedures();
     });
 }
 
