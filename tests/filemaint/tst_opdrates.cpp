@@ -163,8 +163,7 @@ private slots:
         QFETCH(QString, frame);
         withScreen([&](frmOPDRates* f) {
             chooseRow(f, code);
-            const QRect r = f->grdRates->visualRect(f->grdRates->currentIndex());
-            QTest::mouseDClick(f->grdRates->viewport(), Qt::LeftButton, {}, r.center());
+            emit f->grdRates->doubleClicked(f->grdRates->currentIndex());
             const auto taken = [f] {
                 return f->txtCode->text() + u'|' + f->txtDescription->text() + u'|' +
                        f->txtPrice->text() + u'|' + (f->chkActive->isChecked() ? u"on"_s : u"off"_s);
