@@ -18,5 +18,6 @@ void registerReportProcedures(); // proc_reports.cpp
 void registerCaseProcedures(); // proc_cases.cpp
 void registerReferralProcedures(); // proc_referral.cpp
 void registerReferralSaveProcedures(); // proc_referralsave.cpp
+void registerFileMaintenanceProcedures(); // proc_filemaint.cpp
 
 } // namespace server

@@ -22,6 +22,7 @@ void registerProcedures() {
         registerCaseProcedures();
         registerReferralProcedures();
         registerReferralSaveProcedures();
+        registerFileMaintenanceProcedures();
     });
 }
 

@@ -333,11 +333,11 @@ private slots:
         logInAs(QStringLiteral("msantos"), password);
         QCOMPARE(modMain::StartUp(), StartupResult::MainWindowShown);
         auto* w = modMain::mainWindow();
-        QAction* rates = w->item(QStringLiteral("mnuOPSRates"));
+        QAction* rates = w->item(QStringLiteral("mnuEditDiscount"));
         rates->setVisible(true); // hidden in the menu, as a later release might show it
         rates->trigger();
         QCOMPARE(ui::Messages::shownTexts(),
-                 QStringList{QStringLiteral("\"Edit OPS Rates\" is not available yet.")});
+                 QStringList{QStringLiteral("\"Edit Discount (per Item)\" is not available yet.")});
         QCOMPARE(ui::Messages::shown().first().icon, ui::Icon::Information);
         QVERIFY(w->mdiArea()->subWindowList().isEmpty());
     }
