@@ -7,6 +7,9 @@
 //   H5 service admission 1005 with only an expiry on file (a company behind the visit)
 //   H6 pay out-patient visit 6001B               H7 pay ER visit 7001E
 #include "db/connection.h"
+#include "ui/messages.h"
+
+#include <QStringList>
 
 using namespace Qt::StringLiterals;
 
@@ -101,6 +104,30 @@ inline int classChanges(db::Connection& c, const QString& id) {
     return c.Query(u"SELECT COUNT(*) AS n FROM ZEP.tbZEPPatClassHistory WHERE IdNum = ?"_s, {id})
         .Value(u"n"_s)
         .toInt();
+}
+
+inline QString iconName(ui::Icon i) {
+    switch (i) {
+    case ui::Icon::Information:
+        return u"Information"_s;
+    case ui::Icon::Exclamation:
+        return u"Exclamation"_s;
+    case ui::Icon::Critical:
+        return u"Critical"_s;
+    case ui::Icon::Question:
+        return u"Question"_s;
+    case ui::Icon::None:
+        break;
+    }
+    return u"None"_s;
+}
+
+// What was shown, as "icon|title|text".
+inline QStringList shown() {
+    QStringList out;
+    for (const ui::Shown& s : ui::Messages::shown())
+        out << iconName(s.icon) + u'|' + s.title + u'|' + s.text;
+    return out;
 }
 
 } // namespace referralseed

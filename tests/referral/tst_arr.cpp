@@ -34,30 +34,6 @@ using namespace referralseed;
 
 namespace {
 
-QString iconName(ui::Icon i) {
-    switch (i) {
-    case ui::Icon::Information:
-        return u"Information"_s;
-    case ui::Icon::Exclamation:
-        return u"Exclamation"_s;
-    case ui::Icon::Critical:
-        return u"Critical"_s;
-    case ui::Icon::Question:
-        return u"Question"_s;
-    case ui::Icon::None:
-        break;
-    }
-    return u"None"_s;
-}
-
-// What was shown, as "icon|title|text".
-QStringList shown() {
-    QStringList out;
-    for (const ui::Shown& s : ui::Messages::shown())
-        out << iconName(s.icon) + u'|' + s.title + u'|' + s.text;
-    return out;
-}
-
 QString selectedIds(const QListWidget* l) {
     QStringList ids;
     for (int i = 0; i < l->count(); ++i)
