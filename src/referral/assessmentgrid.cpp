@@ -14,6 +14,9 @@ AssessmentGrid::AssessmentGrid(QTableView* view, QStringList headings, QVector<i
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One line a row, as the old grids: a long value is cut short and shown whole in its
+    // tool tip, rather than making the rows grow.
+    view_->setWordWrap(false);
     view_->verticalHeader()->setFixedWidth(ui::twips(widths_.value(0)));
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->horizontalHeader()->setHighlightSections(false);
