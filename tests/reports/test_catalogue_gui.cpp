@@ -18,6 +18,8 @@
 #include "ui/messages.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QScopeGuard>
 #include <QApplication>
 #include <QDateEdit>
 #include <QFile>
@@ -237,6 +239,10 @@ private slots:
         QTest::newRow("Contract/Responsibility Slip, nobody selected")
             << u"mnuContractSlip"_s << QString() << u"ContractSlip.rpt"_s
             << QStringList{u"HospNum="_s} << u"Contract Slip"_s << u"No patient is selected."_s;
+        QTest::newRow("ARR Transaction Report, nobody selected")
+            << u"mnuTransaction"_s << QString() << u"ARRTransactionReport.rpt"_s
+            << QStringList{u"HospNum="_s} << u"Assessment Transaction Report"_s
+            << u"No patient is selected."_s;
         // the worker search is never used: an empty worker, the department's counts alone
         QTest::newRow("Activity Comparison Table")
             << u"mnuactivity"_s << u"frmReportDate2"_s << u"ActivityComparison.rpt"_s
@@ -330,8 +336,8 @@ private slots:
     void itemNotBuiltSaysSo_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("text");
-        QTest::newRow("no dialog") << u"mnuTransaction"_s
-                                   << u"The report \"ARR Transaction Report\" (ARRTransactionReport.rpt) is not available yet."_s;
+        QTest::newRow("another sub-menu") << u"mnuQCIPD"_s
+                                   << u"The report \"QC Residents Report - In-Patient\" (ZEP_Report_QC.rpt) is not available yet."_s;
         QTest::newRow("with a dialog") << u"mnuMonthlyPerformanceReport"_s
                                        << u"The report \"Monthly Performance Report\" (MonthlyPerformance.rpt) is not available yet."_s;
         QTest::newRow("sub-menu") << u"mnuServiceIncomeReportInpatient"_s
@@ -353,26 +359,94 @@ private slots:
             t->deleteLater();
     }
 
-    // Re-Print ARR needs the reprint screen without a patient, which is not there yet and
-    // says so; with a patient it prints the referral report.
-    void referralReprintSaysWhatIsMissing_data() {
-        QTest::addColumn<QString>("hospNum");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("no patient") << QString()
-                                    << u"\"Re-Print ARR\" without a selected patient opens the reprint screen, which is not available yet."_s;
-        QTest::newRow("a patient") << u"H003"_s << QString();
+    // Re-Print ARR without a patient opens the reprint screen, modal, and prints nothing.
+    void referralReprintWithoutPatientOpensTheScreen() {
+        trigger(u"mnuRePrintARR"_s);
+        QCOMPARE(ui::Messages::shownTexts(), QStringList{});
+        QVERIFY(reports::shownReports().isEmpty());
+        auto* f = w->findChild<QDialog*>(u"frmReprintARR"_s);
+        QVERIFY(f && f->isVisible());
+        QCOMPARE(f->windowModality(), Qt::ApplicationModal);
+        f->findChild<QPushButton*>(u"btnClose"_s)->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!w->findChild<QDialog*>(u"frmReprintARR"_s));
     }
 
-    void referralReprintSaysWhatIsMissing() {
+    // With a patient selected it reprints the selected visit's report with the name and
+    // licence of that report, even when the patient has a newer report of another visit by
+    // another worker; a visit without a report of its own gets neither.
+    void referralReprintOfTheSelectedVisit_data() {
+        QTest::addColumn<QString>("hospNum");
+        QTest::addColumn<QString>("idNum");
+        QTest::addColumn<QStringList>("parameters");
+        QTest::addColumn<QString>("shows");
+        QTest::newRow("this visit's worker")
+            << u"H003"_s << u"700103"_s
+            << QStringList{u"HospNum=H003"_s, u"IdNum=700103"_s, u"PrintedBy=CARMEN REYES"_s,
+                           u"LicenseNumber=SW-0456"_s, u"Doctor="_s}
+            << u"Medical Social Worker, License No. SW-0456"_s;
+        QTest::newRow("no report of this visit")
+            << u"H002"_s << u"700102"_s
+            << QStringList{u"HospNum=H002"_s, u"IdNum=700102"_s, u"PrintedBy="_s,
+                           u"LicenseNumber="_s, u"Doctor="_s}
+            << u"No referral report has been saved for hospital number H002, visit 700102."_s;
+    }
+
+    void referralReprintOfTheSelectedVisit() {
         QFETCH(QString, hospNum);
-        QFETCH(QString, text);
-        if (!hospNum.isEmpty())
-            selectPatient(hospNum, false);
+        QFETCH(QString, idNum);
+        QFETCH(QStringList, parameters);
+        QFETCH(QString, shows);
+        db::Connection& c = *app::g().gConnection;
+        // Newer reports of other visits of both patients, by the other worker, who has a
+        // licence of his own here; taken away again at the end.
+        c.Execute(u"UPDATE ZEP.tbZEPEmployee SET LicenseNumber = 'SW-0100' WHERE EmployeeID = 'E100'"_s);
+        c.Execute(u"INSERT INTO ZEP.tbZEPAssessment (IdNum, HospNum, ZEPNum, Code, Category, ZEPW, "
+                  "UserID, AssessDate) VALUES ('700093', 'H003', '', 'D', 'Medical', 'E100', 'E100', "
+                  "'2026-03-05 08:00:00'), ('900207E', 'H002', '', 'D', 'Medical', 'E100', 'E100', "
+                  "'2026-03-05 09:00:00')"_s);
+        const auto restore = qScopeGuard([&c] {
+            c.Execute(u"DELETE FROM ZEP.tbZEPAssessment WHERE IdNum IN ('700093', '900207E')"_s);
+            c.Execute(u"UPDATE ZEP.tbZEPEmployee SET LicenseNumber = '' WHERE EmployeeID = 'E100'"_s);
+        });
+        selectPatient(hospNum, false);
+        QCOMPARE(w->patientList()->IDNUM(), idNum);
         trigger(u"mnuRePrintARR"_s);
-        QCOMPARE(ui::Messages::shownTexts(), text.isEmpty() ? QStringList{} : QStringList{text});
-        QCOMPARE(reports::shownReports().size(), text.isEmpty() ? 1 : 0);
-        if (text.isEmpty())
-            QCOMPARE(reports::shownReports().first().title, u"Assessment and Referal report"_s);
+        QCOMPARE(ui::Messages::shownTexts(), QStringList{});
+        QVERIFY(!w->findChild<QDialog*>(u"frmReprintARR"_s));
+        QCOMPARE(reports::shownReports().size(), 1);
+        const reports::ShownReport& r = reports::shownReports().first();
+        QCOMPARE(r.fileName, u"ARR_New.rpt"_s);
+        QCOMPARE(r.title, u"Assessment and Referal report"_s);
+        QCOMPARE(r.parameters, parameters);
+        QVERIFY2(r.text.contains(shows), qPrintable(r.text));
+        QVERIFY2(!r.text.contains(u"SW-0100"_s), qPrintable(r.text));
+        QVERIFY2(!r.text.contains(u"MARIA SANTOS"_s), qPrintable(r.text));
+    }
+
+    // The transaction report of the selected patient: every save, counted by visit and worker.
+    void transactionReportOfTheSelectedPatient() {
+        db::Connection& c = *app::g().gConnection;
+        c.Execute(u"INSERT INTO ZEP.tbZEPTransaction (HospNum, IdNum, ZEPNum, Code, IntakeDate, "
+                  "ExpiryDate, Category, ZEPW, UserID, Remarks, TransDate) VALUES "
+                  "('H003', '700093', '', 'D', '2025-12-01', '2026-05-31', 'Medical', 'E100', "
+                  "'E100', 'older visit', '2025-12-01 09:00:00'), "
+                  "('H003', '700103', '', 'D', '2026-03-03', '2026-04-03', 'Surgical', 'E200', "
+                  "'E200', 'this visit', '2026-03-03 15:20:00'), "
+                  "('H001', '700101', 'ZEP-001', 'C1', '2026-03-04', '2026-07-01', 'Medical', "
+                  "'E100', 'E100', 'ANOTHER PATIENT', '2026-03-04 00:00:00')"_s);
+        const auto restore = qScopeGuard([&c] { c.Execute(u"DELETE FROM ZEP.tbZEPTransaction"_s); });
+        selectPatient(u"H003"_s, false);
+        trigger(u"mnuTransaction"_s);
+        QCOMPARE(ui::Messages::shownTexts(), QStringList{});
+        QCOMPARE(reports::shownReports().size(), 1);
+        const reports::ShownReport& r = reports::shownReports().first();
+        QCOMPARE(r.fileName, u"ARRTransactionReport.rpt"_s);
+        QCOMPARE(r.title, u"Assessment Transaction Report"_s);
+        QCOMPARE(r.parameters, QStringList{u"HospNum=H003"_s});
+        QVERIFY2(r.text.contains(u"Saved reports: 2; visits: 2; social workers: 2"_s), qPrintable(r.text));
+        QVERIFY2(r.text.contains(u"REYES, CARMEN | 1 | 1"_s), qPrintable(r.text));
+        QVERIFY2(!r.text.contains(u"ANOTHER PATIENT"_s), qPrintable(r.text));
     }
 
     // File Maintenance's reprint runs with whatever patient is selected, also with none.
