@@ -1,0 +1,3 @@
+-- include: Visits.sql
+-- include: Department.sql
+-- include: Income.sql
