@@ -261,6 +261,40 @@ private slots:
         QTest::newRow("Contract/Responsibility Slip, nobody selected")
             << u"mnuContractSlip"_s << QString() << u"ContractSlip.rpt"_s
             << QStringList{u"HospNum="_s} << u"Contract Slip"_s << u"No patient is selected."_s;
+        // The summaries by service: the ER visits that ended on 03/04 carry the fund-paid lines;
+        // the admissions with charges (700101, 700103) are still in and are not counted.
+        const auto income = [](int group, const QString& heading) {
+            return QStringList{u"StartDate=03/03/2026"_s, u"EndDate=03/04/2026"_s,
+                               u"PatientGroup="_s + QString::number(group),
+                               u"HospitalName=ZEP REFERENCE HOSPITAL"_s,
+                               u"HospitalAddress=1 Reference Street, Quezon City"_s,
+                               u"Heading="_s + heading};
+        };
+        QTest::newRow("Service Income Grouped by Service - In Patients")
+            << u"mnuIn"_s << u"frmReportDate2"_s << u"SummaryIncome.rpt"_s
+            << income(1, u"Daily Service Income Report - In Patient"_s)
+            << u"Daily Service Income Report - In Patient"_s
+            << u"Total of 0 visit(s) | 0.00 | 0.00 | 0.00 | 0.00 | 0.00"_s;
+        QTest::newRow("Service Income Grouped by Service - ER Patients")
+            << u"mnuER"_s << u"frmReportDate2"_s << u"SummaryIncome.rpt"_s
+            << income(2, u"Daily Service Income Report - ER Patient"_s)
+            << u"Daily Service Income Report - ER Patient"_s
+            << u"Total of 2 visit(s) | 1,050.25 | 0.00 | 0.00 | 1,050.25 | 0.00"_s;
+        QTest::newRow("Service Income Grouped by Service - Out Patients")
+            << u"mnuOut"_s << u"frmReportDate2"_s << u"SummaryIncomeOutPatient.rpt"_s
+            << income(3, u"Daily Service Income Report - Out Patient"_s)
+            << u"Daily Service Income Report - Out Patient"_s
+            << u"GROUPED BY SERVICE: OUT-PATIENTS SEEN 03/03/2026 to 03/04/2026"_s;
+        QTest::newRow("Service Income Grouped by Service - In Patient Grouped by No. of Days")
+            << u"mnuInG"_s << u"frmReportDate2"_s << u"SummaryIncomeGrouped.rpt"_s
+            << income(1, u"Daily Service Income Report - In Patient"_s)
+            << u"Daily Service Income Report - In Patient (Grouped by No. of Days)"_s
+            << u"No visit with charges in this period."_s;
+        QTest::newRow("Service Income Grouped by Service - ER Patients Grouped by No. of Days")
+            << u"mnuERG"_s << u"frmReportDate2"_s << u"SummaryIncomeGrouped.rpt"_s
+            << income(2, u"Daily Service Income Report - ER Patient"_s)
+            << u"Daily Service Income Report - ER Patient (Grouped by No. of Days)"_s
+            << u"1 | 2 | 1,050.25 | 0.00 | 0.00 | 1,050.25 | 0.00 | 0.00 | 0.00"_s;
         // the worker search is never used: an empty worker, the department's counts alone
         QTest::newRow("Activity Comparison Table")
             << u"mnuactivity"_s << u"frmReportDate2"_s << u"ActivityComparison.rpt"_s
