@@ -294,7 +294,7 @@ private slots:
             << u"mnuERG"_s << u"frmReportDate2"_s << u"SummaryIncomeGrouped.rpt"_s
             << income(2, u"Daily Service Income Report - ER Patient"_s)
             << u"Daily Service Income Report - ER Patient (Grouped by No. of Days)"_s
-            << u"1 | 2 | 1,050.25 | 0.00 | 0.00 | 1,050.25 | 0.00 | 0.00 | 0.00"_s;
+            << u"0 | 2 | 1,050.25 | 0.00 | 0.00 | 1,050.25 | 0.00 | 0.00 | 0.00"_s; // hours at the ER: 0 days
         // the worker search is never used: an empty worker, the department's counts alone
         QTest::newRow("Activity Comparison Table")
             << u"mnuactivity"_s << u"frmReportDate2"_s << u"ActivityComparison.rpt"_s
@@ -445,8 +445,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("no dialog") << u"mnuTransaction"_s
                                    << u"The report \"ARR Transaction Report\" (ARRTransactionReport.rpt) is not available yet."_s;
-        QTest::newRow("with a dialog") << u"mnuQCIPD"_s
-                                       << u"The report \"QC Residents Report - In-Patient\" (ZEP_Report_QC.rpt) is not available yet."_s;
+        QTest::newRow("with a dialog") << u"mnuMonthlyPerformanceReport"_s
+                                       << u"The report \"Monthly Performance Report\" (MonthlyPerformance.rpt) is not available yet."_s;
         QTest::newRow("sub-menu") << u"mnuServiceIncomeReportInpatient"_s
                                   << u"The report \"Service Income Report - In-Patient\" (ZEPDailyDischargesReport.rpt) is not available yet."_s;
     }
@@ -454,8 +454,13 @@ private slots:
     void itemNotBuiltSaysSo() {
         QFETCH(QString, item);
         QFETCH(QString, text);
+        // A report folder without these templates, as on a workstation installed before them.
+        QTemporaryDir empty;
+        const QString folder = app::g().reportFolder;
+        app::g().reportFolder = empty.path() + u'/';
         answerNextDialog(QDate(2026, 3, 4), QDate(2026, 3, 4), true); // must not be needed
         trigger(item);
+        app::g().reportFolder = folder;
         QCOMPARE(ui::Messages::shownTexts(), QStringList{text});
         QCOMPARE(ui::Messages::shown().first().icon, ui::Icon::Information);
         QVERIFY(reports::shownReports().isEmpty());

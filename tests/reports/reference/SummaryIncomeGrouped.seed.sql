@@ -1,3 +1,11 @@
--- include: Visits.sql
--- include: Department.sql
 -- include: Income.sql
+-- include: RevenueCentres.sql
+-- By the number of days (the nights between the calendar days, as the daily report grouped
+-- by days counts them; its subtotals are in ZEPDailyDischargesReport_New.txt):
+--   2 days: 800106 (02/28 to 03/02) and 800102 (03/02 to 03/04): gross 6,600.00; medicare 0;
+--           discount 750.00 + 1,800.00 = 2,550.00; sponsor 0; net 4,050.00; paid 3,250.00;
+--           balance 800.00
+--   3 days: 800101 (02/26 to 03/01): 9,550.75; 2,300.00; 1,425.13; 850.25; 4,975.37;
+--           5,000.00; balance 0.00
+--  11 days: 800105 (02/20 to 03/03): 40,300.40; 15,000.00; 25,300.40; 0; 0.00; 500.00;
+--           balance -500.00
