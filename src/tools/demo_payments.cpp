@@ -4,8 +4,10 @@
 #include "demo_internal.h"
 
 #include "db/connection.h"
+#include "discount/discountcompute.h"
 
 #include <QHash>
+#include <QSet>
 #include <cmath>
 
 namespace tools::demo {
@@ -125,10 +127,30 @@ void residents(db::Connection& c, Rng& rng, const World& w) {
     }
 }
 
+// The admissions that went home after their assessment had their discount computed before
+// the bill was settled, so the income reports show the department's discount on them.
+void settledDiscounts(db::Connection& c, const World& w) {
+    QSet<QString> assessed, computed;
+    for (auto rs = c.Query(QStringLiteral("SELECT IdNum FROM ZEP.tbZEPAssessment")); !rs.Eof();
+         rs.MoveNext())
+        assessed.insert(rs.Text(QStringLiteral("IdNum")));
+    for (auto rs = c.Query(QStringLiteral("SELECT DISTINCT IdNum FROM BILLING.tbBillComputedDiscount"));
+         !rs.Eof(); rs.MoveNext())
+        computed.insert(rs.Text(QStringLiteral("IdNum")));
+    for (const Visit& v : w.visits) {
+        if (v.kind != Kind::Admission || v.current() || !assessed.contains(v.idNum) ||
+            computed.contains(v.idNum) || v.dcrDay < w.today.addDays(-120))
+            continue;
+        discount::computeDiscount(
+            c, {v.idNum, v.linkedOpd >= 0 ? w.visits[v.linkedOpd].idNum : QString()});
+    }
+}
+
 } // namespace
 
 void writePayments(db::Connection& c, Rng& rng, const Staff& staff, const World& w) {
     residents(c, rng, w);
+    settledDiscounts(c, w);
     Cashier(c, rng, staff, w).run();
 }
 

@@ -35,17 +35,19 @@ ALTER TABLE PATIENT_DATA.tbMaster ADD COLUMN ResidentCardNum VARCHAR(30) NOT NUL
 --   Gross     every charge line but the department's pending discount lines ('QF');
 --             credit lines (negative) reduce it.
 --   Medicare  every medicare row of the visit, the others' cover ('OT') included.
---   Discount  the department's discount: the visit's stored computation (DiscountID 'QF')
---             when it has one, otherwise its pending 'QF' lines (stored negative, shown
---             positive). Never both: the computation is what the assessment settled, and the
---             pending line is billing's estimate until then (a special case keeps its line,
---             but its computation is what counts).
+--   DiscountComputed  the department's discount: the visit's stored computation
+--             (DiscountID 'QF') when it has one, otherwise its pending 'QF' lines (stored
+--             negative, shown positive). Never both: the computation is what the assessment
+--             settled, and the pending line is billing's estimate until then (a special case
+--             keeps its line, but its computation is what counts).
+--   Discount  what of it applies to this bill: never more than medicare left to pay. The
+--             computation works on the actual charges, medicare or not, so the two can
+--             overlap; taking both off in full would show the patient a refund due that
+--             nobody owes.
 --   SponsorCharged  the charge lines paid from a sponsor's fund (CDFAccountNum), in full, as
 --             the list of grantees counts them used.
 --   Sponsor   what the sponsor bears of this bill: its lines, but never more than medicare
---             and the discount left to pay. A fund-paid line that medicare or the discount
---             also covers is not taken off twice, which would show the patient a refund due
---             that nobody owes.
+--             and the discount left to pay, for the same reason.
 --   Net       Gross - Medicare - Discount - Sponsor: what the patient is to pay.
 --   Paid      payments and deposits; Refunded: refunds.
 --   Balance   Net - Paid + Refunded: above 0 the patient still owes, below 0 the hospital
@@ -53,22 +55,26 @@ ALTER TABLE PATIENT_DATA.tbMaster ADD COLUMN ResidentCardNum VARCHAR(30) NOT NUL
 -- The patient group is the one the income templates select on, told by the visit number's
 -- form: 1 an admission (all digits), 2 an ER visit (ends in E), 3 an out-patient visit.
 {SQLITE} CREATE VIEW BILLING.vwBillVisitMoney AS
-SELECT IdNum, PatientGroup, Gross, Medicare, Discount, SponsorCharged, Sponsor,
-       ROUND(Gross - Medicare - Discount - Sponsor, 2) AS Net,
-       Paid, Refunded,
+SELECT IdNum, PatientGroup, Gross, Medicare, DiscountComputed, Discount, SponsorCharged,
+       Sponsor, ROUND(Gross - Medicare - Discount - Sponsor, 2) AS Net, Paid, Refunded,
        ROUND(Gross - Medicare - Discount - Sponsor - Paid + Refunded, 2) AS Balance
-  FROM (SELECT IdNum, PatientGroup, Gross, Medicare, Discount, SponsorCharged,
+  FROM (SELECT IdNum, PatientGroup, Gross, Medicare, DiscountComputed, Discount, SponsorCharged,
                CASE WHEN Gross - Medicare - Discount <= 0 THEN 0
                     WHEN SponsorCharged < Gross - Medicare - Discount THEN SponsorCharged
                     ELSE ROUND(Gross - Medicare - Discount, 2) END AS Sponsor,
                Paid, Refunded
+  FROM (SELECT IdNum, PatientGroup, Gross, Medicare, DiscountComputed,
+               CASE WHEN Gross - Medicare <= 0 THEN 0
+                    WHEN DiscountComputed < Gross - Medicare THEN DiscountComputed
+                    ELSE ROUND(Gross - Medicare, 2) END AS Discount,
+               SponsorCharged, Paid, Refunded
           FROM (SELECT IdNum,
                        CASE WHEN IdNum LIKE '%E' THEN 2 WHEN IdNum LIKE '%B' THEN 3 ELSE 1 END
                            AS PatientGroup,
                        ROUND(SUM(Gross), 2) AS Gross,
                        ROUND(SUM(Medicare), 2) AS Medicare,
                        ROUND(CASE WHEN SUM(Computed) > 0 THEN SUM(ComputedDiscount)
-                                  ELSE SUM(PendingDiscount) END, 2) AS Discount,
+                                  ELSE SUM(PendingDiscount) END, 2) AS DiscountComputed,
                        ROUND(SUM(Sponsor), 2) AS SponsorCharged,
                        ROUND(SUM(Paid), 2) AS Paid,
                        ROUND(SUM(Refunded), 2) AS Refunded
@@ -100,24 +106,28 @@ SELECT IdNum, PatientGroup, Gross, Medicare, Discount, SponsorCharged, Sponsor,
                                CASE WHEN Kind = 'R' THEN 0 ELSE Amount END,
                                CASE WHEN Kind = 'R' THEN Amount ELSE 0 END
                           FROM tbBillPayment) AS lines
-                 GROUP BY IdNum) AS sums) AS shares;
+                 GROUP BY IdNum) AS sums) AS discounts) AS shares;
 {POSTGRESQL} CREATE VIEW BILLING.vwBillVisitMoney AS
-SELECT IdNum, PatientGroup, Gross, Medicare, Discount, SponsorCharged, Sponsor,
-       ROUND(Gross - Medicare - Discount - Sponsor, 2) AS Net,
-       Paid, Refunded,
+SELECT IdNum, PatientGroup, Gross, Medicare, DiscountComputed, Discount, SponsorCharged,
+       Sponsor, ROUND(Gross - Medicare - Discount - Sponsor, 2) AS Net, Paid, Refunded,
        ROUND(Gross - Medicare - Discount - Sponsor - Paid + Refunded, 2) AS Balance
-  FROM (SELECT IdNum, PatientGroup, Gross, Medicare, Discount, SponsorCharged,
+  FROM (SELECT IdNum, PatientGroup, Gross, Medicare, DiscountComputed, Discount, SponsorCharged,
                CASE WHEN Gross - Medicare - Discount <= 0 THEN 0
                     WHEN SponsorCharged < Gross - Medicare - Discount THEN SponsorCharged
                     ELSE ROUND(Gross - Medicare - Discount, 2) END AS Sponsor,
                Paid, Refunded
+  FROM (SELECT IdNum, PatientGroup, Gross, Medicare, DiscountComputed,
+               CASE WHEN Gross - Medicare <= 0 THEN 0
+                    WHEN DiscountComputed < Gross - Medicare THEN DiscountComputed
+                    ELSE ROUND(Gross - Medicare, 2) END AS Discount,
+               SponsorCharged, Paid, Refunded
           FROM (SELECT IdNum,
                        CASE WHEN IdNum LIKE '%E' THEN 2 WHEN IdNum LIKE '%B' THEN 3 ELSE 1 END
                            AS PatientGroup,
                        ROUND(SUM(Gross), 2) AS Gross,
                        ROUND(SUM(Medicare), 2) AS Medicare,
                        ROUND(CASE WHEN SUM(Computed) > 0 THEN SUM(ComputedDiscount)
-                                  ELSE SUM(PendingDiscount) END, 2) AS Discount,
+                                  ELSE SUM(PendingDiscount) END, 2) AS DiscountComputed,
                        ROUND(SUM(Sponsor), 2) AS SponsorCharged,
                        ROUND(SUM(Paid), 2) AS Paid,
                        ROUND(SUM(Refunded), 2) AS Refunded
@@ -149,7 +159,7 @@ SELECT IdNum, PatientGroup, Gross, Medicare, Discount, SponsorCharged, Sponsor,
                                CASE WHEN Kind = 'R' THEN 0 ELSE Amount END,
                                CASE WHEN Kind = 'R' THEN Amount ELSE 0 END
                           FROM BILLING.tbBillPayment) AS lines
-                 GROUP BY IdNum) AS sums) AS shares;
+                 GROUP BY IdNum) AS sums) AS discounts) AS shares;
 
 -- The payer of a visit's statement: the sponsor's fund allocation granted for the visit, or
 -- else one that paid some of its charge lines; of several, the one granted first (then the

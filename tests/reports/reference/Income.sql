@@ -9,6 +9,8 @@
 -- ESTRADA in Pasig.
 INSERT INTO PATIENT_DATA.tbHospitalInfo (Company, Address1, Title, ResidentCity)
 VALUES ('ZEP REFERENCE HOSPITAL', '1 Reference Street, Quezon City', 'Medical Center', 'Quezon City');
+-- The social worker who prints them.
+INSERT INTO ZEP.tbZEPEmployee (EmployeeID, LastName, FirstName) VALUES ('E100', 'SANTOS', 'MARIA');
 INSERT INTO PATIENT_DATA.tbRoom (RoomID, Station, RateClass, RoomRate) VALUES ('301', 'NS3', 'B', 1500);
 INSERT INTO PATIENT_DATA.tbRoom (RoomID, Station, RateClass, RoomRate) VALUES ('W12', 'WARD1', 'A', 1000);
 INSERT INTO PATIENT_DATA.tbMaster (HospNum, LastName, FirstName, HouseStreet, Barangay, Town,
