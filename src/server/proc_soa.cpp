@@ -75,8 +75,7 @@ QString timeText(const QVariant& v) {
 }
 
 // The head of a detailed statement of account for one visit of one patient: the patient's
-// name and address, the sponsor paying the visit (its allocation for this visit, the
-// earliest when there are several), the admission and discharge dates and times, the room
+// name and address, the sponsor paying the visit (BILLING.vwBillVisitPayer), the admission and discharge dates and times, the room
 // with its rate and, for an admission, the out-patient visit it came from. Nothing when the
 // visit is not that patient's. Dates come as "mm/dd/yyyy" texts and times as "hh:mm AM".
 db::Recordset patientInfoForSOA(db::Connection& c, const db::Args& a) {
@@ -112,11 +111,10 @@ db::Recordset patientInfoForSOA(db::Connection& c, const db::Args& a) {
     if (rs.Eof())
         return db::Recordset(columns, {});
 
+    // The payer every money report names for the visit.
     db::Recordset payer = c.Query(
-        QStringLiteral("SELECT f.AccountNum, co.Company FROM BILLING.tbBillCDFAllocation f "
-                       "LEFT JOIN BILLING.tbBillCompany co ON co.CompanyID = f.CompanyID "
-                       "WHERE f.IdNum = ? AND f.HospNum = ? ORDER BY f.TransDate, f.AccountNum"),
-        {id, hosp});
+        QStringLiteral("SELECT AccountNum, Company FROM BILLING.vwBillVisitPayer WHERE IdNum = ?"),
+        {id});
 
     const auto joined = [](QStringList parts, const QString& sep) {
         parts.removeAll(QString());
