@@ -75,9 +75,9 @@ QString timeText(const QVariant& v) {
 }
 
 // The head of a detailed statement of account for one visit of one patient: the patient's
-// name and address, the sponsor paying the visit (BILLING.vwBillVisitPayer), the admission and discharge dates and times, the room
-// with its rate and, for an admission, the out-patient visit it came from. Nothing when the
-// visit is not that patient's. Dates come as "mm/dd/yyyy" texts and times as "hh:mm AM".
+// name and address, the sponsor paying the visit (BILLING.vwBillVisitPayer), the admission
+// and discharge dates and times, the room with its rate and, for an admission, the
+// out-patient visit it came from. Nothing when the visit is not that patient's. Dates come as "mm/dd/yyyy" texts and times as "hh:mm AM".
 db::Recordset patientInfoForSOA(db::Connection& c, const db::Args& a) {
     const QString hosp = a.text(0);
     const QString id = a.text(1).toUpper();
