@@ -334,8 +334,8 @@ private slots:
                                    << u"The report \"ARR Transaction Report\" (ARRTransactionReport.rpt) is not available yet."_s;
         QTest::newRow("with a dialog") << u"mnuMonthlyPerformanceReport"_s
                                        << u"The report \"Monthly Performance Report\" (MonthlyPerformance.rpt) is not available yet."_s;
-        QTest::newRow("sub-menu") << u"mnuServiceIncomeReportInpatient"_s
-                                  << u"The report \"Service Income Report - In-Patient\" (ZEPDailyDischargesReport.rpt) is not available yet."_s;
+        QTest::newRow("sub-menu") << u"mnuIn"_s
+                                  << u"The report \"Service Income Report Grouped by Service - In Patients\" (SummaryIncome.rpt) is not available yet."_s;
     }
 
     void itemNotBuiltSaysSo() {

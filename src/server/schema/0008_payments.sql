@@ -35,13 +35,19 @@ ALTER TABLE PATIENT_DATA.tbMaster ADD COLUMN ResidentCardNum VARCHAR(30) NOT NUL
 --   Gross     every charge line but the department's pending discount lines ('QF');
 --             credit lines (negative) reduce it.
 --   Medicare  every medicare row of the visit, the others' cover ('OT') included.
---   Discount  the department's discount: the visit's stored computation (DiscountID 'QF')
---             when it has one, otherwise its pending 'QF' lines (stored negative, shown
---             positive). Never both: the computation is what the assessment settled, and the
---             pending line is billing's estimate until then (a special case keeps its line,
---             but its computation is what counts).
---   Sponsor   the charge lines paid from a sponsor's fund (CDFAccountNum), as the list of
---             grantees counts them used.
+--   DiscountComputed  the department's discount: the visit's stored computation
+--             (DiscountID 'QF') when it has one, otherwise its pending 'QF' lines (stored
+--             negative, shown positive). Never both: the computation is what the assessment
+--             settled, and the pending line is billing's estimate until then (a special case
+--             keeps its line, but its computation is what counts).
+--   Discount  what of it applies to this bill: never more than medicare left to pay. The
+--             computation works on the actual charges, medicare or not, so the two can
+--             overlap; taking both off in full would show the patient a refund due that
+--             nobody owes.
+--   SponsorCharged  the charge lines paid from a sponsor's fund (CDFAccountNum), in full, as
+--             the list of grantees counts them used.
+--   Sponsor   what the sponsor bears of this bill: its lines, but never more than medicare
+--             and the discount left to pay, for the same reason.
 --   Net       Gross - Medicare - Discount - Sponsor: what the patient is to pay.
 --   Paid      payments and deposits; Refunded: refunds.
 --   Balance   Net - Paid + Refunded: above 0 the patient still owes, below 0 the hospital
@@ -49,91 +55,111 @@ ALTER TABLE PATIENT_DATA.tbMaster ADD COLUMN ResidentCardNum VARCHAR(30) NOT NUL
 -- The patient group is the one the income templates select on, told by the visit number's
 -- form: 1 an admission (all digits), 2 an ER visit (ends in E), 3 an out-patient visit.
 {SQLITE} CREATE VIEW BILLING.vwBillVisitMoney AS
-SELECT IdNum,
-       CASE WHEN IdNum LIKE '%E' THEN 2 WHEN IdNum LIKE '%B' THEN 3 ELSE 1 END AS PatientGroup,
-       ROUND(SUM(Gross), 2) AS Gross,
-       ROUND(SUM(Medicare), 2) AS Medicare,
-       ROUND(CASE WHEN SUM(Computed) > 0 THEN SUM(ComputedDiscount) ELSE SUM(PendingDiscount) END,
-             2) AS Discount,
-       ROUND(SUM(Sponsor), 2) AS Sponsor,
-       ROUND(SUM(Gross) - SUM(Medicare)
-             - CASE WHEN SUM(Computed) > 0 THEN SUM(ComputedDiscount) ELSE SUM(PendingDiscount) END
-             - SUM(Sponsor), 2) AS Net,
-       ROUND(SUM(Paid), 2) AS Paid,
-       ROUND(SUM(Refunded), 2) AS Refunded,
-       ROUND(SUM(Gross) - SUM(Medicare)
-             - CASE WHEN SUM(Computed) > 0 THEN SUM(ComputedDiscount) ELSE SUM(PendingDiscount) END
-             - SUM(Sponsor) - SUM(Paid) + SUM(Refunded), 2) AS Balance
-  FROM (SELECT IdNum,
-               CASE WHEN RevenueID = 'QF' THEN 0 ELSE Amount END AS Gross,
-               0 AS Medicare, 0 AS Computed, 0 AS ComputedDiscount,
-               CASE WHEN RevenueID = 'QF' THEN -Amount ELSE 0 END AS PendingDiscount,
-               CASE WHEN RevenueID <> 'QF' AND CDFAccountNum IS NOT NULL THEN Amount ELSE 0 END
-                   AS Sponsor,
-               0 AS Paid, 0 AS Refunded
-          FROM tbBillDailyBill
-        UNION ALL
-        SELECT IdNum,
-               CASE WHEN RevenueID = 'QF' THEN 0 ELSE Amount END,
-               0, 0, 0,
-               CASE WHEN RevenueID = 'QF' THEN -Amount ELSE 0 END,
-               CASE WHEN RevenueID <> 'QF' AND CDFAccountNum IS NOT NULL THEN Amount ELSE 0 END,
-               0, 0
-          FROM tbBillOPDailyOut
-        UNION ALL
-        SELECT IdNum, 0, Amount, 0, 0, 0, 0, 0, 0 FROM tbBillMedicare
-        UNION ALL
-        SELECT IdNum, 0, 0, 1, Discount, 0, 0, 0, 0
-          FROM tbBillComputedDiscount WHERE DiscountID = 'QF'
-        UNION ALL
-        SELECT IdNum, 0, 0, 0, 0, 0, 0,
-               CASE WHEN Kind = 'R' THEN 0 ELSE Amount END,
-               CASE WHEN Kind = 'R' THEN Amount ELSE 0 END
-          FROM tbBillPayment) AS m
- GROUP BY IdNum;
+SELECT IdNum, PatientGroup, Gross, Medicare, DiscountComputed, Discount, SponsorCharged,
+       Sponsor, ROUND(Gross - Medicare - Discount - Sponsor, 2) AS Net, Paid, Refunded,
+       ROUND(Gross - Medicare - Discount - Sponsor - Paid + Refunded, 2) AS Balance
+  FROM (SELECT IdNum, PatientGroup, Gross, Medicare, DiscountComputed, Discount, SponsorCharged,
+               CASE WHEN Gross - Medicare - Discount <= 0 THEN 0
+                    WHEN SponsorCharged < Gross - Medicare - Discount THEN SponsorCharged
+                    ELSE ROUND(Gross - Medicare - Discount, 2) END AS Sponsor,
+               Paid, Refunded
+  FROM (SELECT IdNum, PatientGroup, Gross, Medicare, DiscountComputed,
+               CASE WHEN Gross - Medicare <= 0 THEN 0
+                    WHEN DiscountComputed < Gross - Medicare THEN DiscountComputed
+                    ELSE ROUND(Gross - Medicare, 2) END AS Discount,
+               SponsorCharged, Paid, Refunded
+          FROM (SELECT IdNum,
+                       CASE WHEN IdNum LIKE '%E' THEN 2 WHEN IdNum LIKE '%B' THEN 3 ELSE 1 END
+                           AS PatientGroup,
+                       ROUND(SUM(Gross), 2) AS Gross,
+                       ROUND(SUM(Medicare), 2) AS Medicare,
+                       ROUND(CASE WHEN SUM(Computed) > 0 THEN SUM(ComputedDiscount)
+                                  ELSE SUM(PendingDiscount) END, 2) AS DiscountComputed,
+                       ROUND(SUM(Sponsor), 2) AS SponsorCharged,
+                       ROUND(SUM(Paid), 2) AS Paid,
+                       ROUND(SUM(Refunded), 2) AS Refunded
+                  FROM (SELECT IdNum,
+                               CASE WHEN RevenueID = 'QF' THEN 0 ELSE Amount END AS Gross,
+                               0 AS Medicare, 0 AS Computed, 0 AS ComputedDiscount,
+                               CASE WHEN RevenueID = 'QF' THEN -Amount ELSE 0 END
+                                   AS PendingDiscount,
+                               CASE WHEN RevenueID <> 'QF' AND CDFAccountNum IS NOT NULL
+                                    THEN Amount ELSE 0 END AS Sponsor,
+                               0 AS Paid, 0 AS Refunded
+                          FROM tbBillDailyBill
+                        UNION ALL
+                        SELECT IdNum,
+                               CASE WHEN RevenueID = 'QF' THEN 0 ELSE Amount END,
+                               0, 0, 0,
+                               CASE WHEN RevenueID = 'QF' THEN -Amount ELSE 0 END,
+                               CASE WHEN RevenueID <> 'QF' AND CDFAccountNum IS NOT NULL
+                                    THEN Amount ELSE 0 END,
+                               0, 0
+                          FROM tbBillOPDailyOut
+                        UNION ALL
+                        SELECT IdNum, 0, Amount, 0, 0, 0, 0, 0, 0 FROM tbBillMedicare
+                        UNION ALL
+                        SELECT IdNum, 0, 0, 1, Discount, 0, 0, 0, 0
+                          FROM tbBillComputedDiscount WHERE DiscountID = 'QF'
+                        UNION ALL
+                        SELECT IdNum, 0, 0, 0, 0, 0, 0,
+                               CASE WHEN Kind = 'R' THEN 0 ELSE Amount END,
+                               CASE WHEN Kind = 'R' THEN Amount ELSE 0 END
+                          FROM tbBillPayment) AS lines
+                 GROUP BY IdNum) AS sums) AS discounts) AS shares;
 {POSTGRESQL} CREATE VIEW BILLING.vwBillVisitMoney AS
-SELECT IdNum,
-       CASE WHEN IdNum LIKE '%E' THEN 2 WHEN IdNum LIKE '%B' THEN 3 ELSE 1 END AS PatientGroup,
-       ROUND(SUM(Gross), 2) AS Gross,
-       ROUND(SUM(Medicare), 2) AS Medicare,
-       ROUND(CASE WHEN SUM(Computed) > 0 THEN SUM(ComputedDiscount) ELSE SUM(PendingDiscount) END,
-             2) AS Discount,
-       ROUND(SUM(Sponsor), 2) AS Sponsor,
-       ROUND(SUM(Gross) - SUM(Medicare)
-             - CASE WHEN SUM(Computed) > 0 THEN SUM(ComputedDiscount) ELSE SUM(PendingDiscount) END
-             - SUM(Sponsor), 2) AS Net,
-       ROUND(SUM(Paid), 2) AS Paid,
-       ROUND(SUM(Refunded), 2) AS Refunded,
-       ROUND(SUM(Gross) - SUM(Medicare)
-             - CASE WHEN SUM(Computed) > 0 THEN SUM(ComputedDiscount) ELSE SUM(PendingDiscount) END
-             - SUM(Sponsor) - SUM(Paid) + SUM(Refunded), 2) AS Balance
-  FROM (SELECT IdNum,
-               CASE WHEN RevenueID = 'QF' THEN 0 ELSE Amount END AS Gross,
-               0 AS Medicare, 0 AS Computed, 0 AS ComputedDiscount,
-               CASE WHEN RevenueID = 'QF' THEN -Amount ELSE 0 END AS PendingDiscount,
-               CASE WHEN RevenueID <> 'QF' AND CDFAccountNum IS NOT NULL THEN Amount ELSE 0 END
-                   AS Sponsor,
-               0 AS Paid, 0 AS Refunded
-          FROM BILLING.tbBillDailyBill
-        UNION ALL
-        SELECT IdNum,
-               CASE WHEN RevenueID = 'QF' THEN 0 ELSE Amount END,
-               0, 0, 0,
-               CASE WHEN RevenueID = 'QF' THEN -Amount ELSE 0 END,
-               CASE WHEN RevenueID <> 'QF' AND CDFAccountNum IS NOT NULL THEN Amount ELSE 0 END,
-               0, 0
-          FROM BILLING.tbBillOPDailyOut
-        UNION ALL
-        SELECT IdNum, 0, Amount, 0, 0, 0, 0, 0, 0 FROM BILLING.tbBillMedicare
-        UNION ALL
-        SELECT IdNum, 0, 0, 1, Discount, 0, 0, 0, 0
-          FROM BILLING.tbBillComputedDiscount WHERE DiscountID = 'QF'
-        UNION ALL
-        SELECT IdNum, 0, 0, 0, 0, 0, 0,
-               CASE WHEN Kind = 'R' THEN 0 ELSE Amount END,
-               CASE WHEN Kind = 'R' THEN Amount ELSE 0 END
-          FROM BILLING.tbBillPayment) AS m
- GROUP BY IdNum;
+SELECT IdNum, PatientGroup, Gross, Medicare, DiscountComputed, Discount, SponsorCharged,
+       Sponsor, ROUND(Gross - Medicare - Discount - Sponsor, 2) AS Net, Paid, Refunded,
+       ROUND(Gross - Medicare - Discount - Sponsor - Paid + Refunded, 2) AS Balance
+  FROM (SELECT IdNum, PatientGroup, Gross, Medicare, DiscountComputed, Discount, SponsorCharged,
+               CASE WHEN Gross - Medicare - Discount <= 0 THEN 0
+                    WHEN SponsorCharged < Gross - Medicare - Discount THEN SponsorCharged
+                    ELSE ROUND(Gross - Medicare - Discount, 2) END AS Sponsor,
+               Paid, Refunded
+  FROM (SELECT IdNum, PatientGroup, Gross, Medicare, DiscountComputed,
+               CASE WHEN Gross - Medicare <= 0 THEN 0
+                    WHEN DiscountComputed < Gross - Medicare THEN DiscountComputed
+                    ELSE ROUND(Gross - Medicare, 2) END AS Discount,
+               SponsorCharged, Paid, Refunded
+          FROM (SELECT IdNum,
+                       CASE WHEN IdNum LIKE '%E' THEN 2 WHEN IdNum LIKE '%B' THEN 3 ELSE 1 END
+                           AS PatientGroup,
+                       ROUND(SUM(Gross), 2) AS Gross,
+                       ROUND(SUM(Medicare), 2) AS Medicare,
+                       ROUND(CASE WHEN SUM(Computed) > 0 THEN SUM(ComputedDiscount)
+                                  ELSE SUM(PendingDiscount) END, 2) AS DiscountComputed,
+                       ROUND(SUM(Sponsor), 2) AS SponsorCharged,
+                       ROUND(SUM(Paid), 2) AS Paid,
+                       ROUND(SUM(Refunded), 2) AS Refunded
+                  FROM (SELECT IdNum,
+                               CASE WHEN RevenueID = 'QF' THEN 0 ELSE Amount END AS Gross,
+                               0 AS Medicare, 0 AS Computed, 0 AS ComputedDiscount,
+                               CASE WHEN RevenueID = 'QF' THEN -Amount ELSE 0 END
+                                   AS PendingDiscount,
+                               CASE WHEN RevenueID <> 'QF' AND CDFAccountNum IS NOT NULL
+                                    THEN Amount ELSE 0 END AS Sponsor,
+                               0 AS Paid, 0 AS Refunded
+                          FROM BILLING.tbBillDailyBill
+                        UNION ALL
+                        SELECT IdNum,
+                               CASE WHEN RevenueID = 'QF' THEN 0 ELSE Amount END,
+                               0, 0, 0,
+                               CASE WHEN RevenueID = 'QF' THEN -Amount ELSE 0 END,
+                               CASE WHEN RevenueID <> 'QF' AND CDFAccountNum IS NOT NULL
+                                    THEN Amount ELSE 0 END,
+                               0, 0
+                          FROM BILLING.tbBillOPDailyOut
+                        UNION ALL
+                        SELECT IdNum, 0, Amount, 0, 0, 0, 0, 0, 0 FROM BILLING.tbBillMedicare
+                        UNION ALL
+                        SELECT IdNum, 0, 0, 1, Discount, 0, 0, 0, 0
+                          FROM BILLING.tbBillComputedDiscount WHERE DiscountID = 'QF'
+                        UNION ALL
+                        SELECT IdNum, 0, 0, 0, 0, 0, 0,
+                               CASE WHEN Kind = 'R' THEN 0 ELSE Amount END,
+                               CASE WHEN Kind = 'R' THEN Amount ELSE 0 END
+                          FROM BILLING.tbBillPayment) AS lines
+                 GROUP BY IdNum) AS sums) AS discounts) AS shares;
 
 -- The payer of a visit's statement: the sponsor's fund allocation granted for the visit, or
 -- else one that paid some of its charge lines; of several, the one granted first (then the
