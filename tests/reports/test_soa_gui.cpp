@@ -278,6 +278,24 @@ private slots:
             QVERIFY2(lines.contains(l), qPrintable(l + u"\n"_s + r.text));
     }
 
+    // A discount beyond what medicare left is not taken off; the row that says so keeps
+    // the centres adding up to the totals.
+    void summarizedDiscountBeyondTheBill() {
+        select(u"H501"_s, u"9003"_s);
+        w->item(u"mnuSummarizedSOA"_s)->trigger();
+        QCOMPARE(shown(), QStringList());
+        QCOMPARE(reports::shownReports().size(), 1);
+        const QString text = reports::shownReports().first().text;
+        const QStringList lines = text.split(u'\n');
+        const qsizetype at = lines.indexOf(u"Revenue Centre | Charges | Medicare | Discount | Sponsor | Net"_s);
+        QVERIFY2(at >= 0, qPrintable(text));
+        QCOMPARE(lines.mid(at + 1, 3),
+                 (QStringList{u"LABORATORY (LB) | 1,000.00 | 800.00 | 250.00 | 0.00 | -50.00"_s,
+                              u"NOT APPLIED: MORE THAN LEFT TO PAY | 0.00 | 0.00 | -50.00 | 0.00 | 50.00"_s,
+                              u"Total | 1,000.00 | 800.00 | 200.00 | 0.00 | 0.00"_s}));
+        QVERIFY2(lines.contains(u"Balance | 0.00"_s), qPrintable(text));
+    }
+
     // What stops the summarized statement, each with its box and no report.
     void summarizedRefusals_data() {
         QTest::addColumn<QString>("idNum");

@@ -38,6 +38,10 @@
 --   refunded 8001B OR-R02 (the 50.00 paid too much at the OPD)    = 50.00
 --   balance 3,587.50 - 1,800 + 50                                 = 1,837.50
 --
+-- 9003 (summarized statement, discount beyond what medicare left)
+--   LB  laboratory 1,000.00; medicare LB 800.00; stored discount LB 250.00, of which only
+--   the 200.00 medicare left is taken off; net 1,000 - 800 - 200 = 0.00
+--
 -- 8001B alone (out-patient statement)
 --   gross 150 + 600 = 750.00; no medicare, discount or sponsor; net 750.00;
 --   paid 800.00, refunded 50.00; balance 750 - 800 + 50 = 0.00
@@ -109,3 +113,10 @@ INSERT INTO BILLING.tbBillPayment (IdNum, ORNumber, PaymentDate, Amount, Kind, U
 VALUES ('8001B', 'OR-2001', '2026-03-01 10:30:00', 800, 'P', 'CASH3');
 INSERT INTO BILLING.tbBillPayment (IdNum, ORNumber, PaymentDate, Amount, Kind, UserID)
 VALUES ('8001B', 'OR-R02', '2026-03-01 10:45:00', 50, 'R', 'CASH3');
+INSERT INTO PATIENT_DATA.tbPatient2 (IdNum, HospNum, AdmDate, DcrDate, RoomID)
+VALUES ('9003', 'H501', '2026-03-20 08:00:00', '2026-03-21 10:00:00', '401');
+INSERT INTO BILLING.tbBillDailyBill (IdNum, RevenueID, ItemID, Description, Quantity, Amount, TransDate, ChargeSlip, RefNum)
+VALUES ('9003', 'LB', 'L-05', 'BLOOD CHEMISTRY', 1, 1000, '2026-03-20 09:00:00', 'CS-41', 'R-400');
+INSERT INTO BILLING.tbBillMedicare (IdNum, RevenueID, Amount) VALUES ('9003', 'LB', 800);
+INSERT INTO BILLING.tbBillComputedDiscount (IdNum, DiscountID, RevenueID, Department, ActualCharges, Medicare, Discount, ComputedAt, ComputedBy)
+VALUES ('9003', 'QF', 'LB', 'LABORATORY', 1000, 800, 250, '2026-03-21 09:00:00', 'E100');
