@@ -12,6 +12,7 @@ void wireCaseItems(mdiZEP& w);       // items_cases.cpp: class edit, case number
 void wireDiscountItems(mdiZEP& w);   // items_discount.cpp: discount computation, funds
 void wireReportItems(mdiZEP& w);     // items_reports.cpp: the report catalogue
 void wireFileMaintenanceItems(mdiZEP& w); // items_filemaint.cpp: rate files
+void wireSoaItems(mdiZEP& w);        // items_soa.cpp: the statements of account
 
 // The reprint screen of the referral reports, modal over the main window (items_referral.cpp);
 // Re-Print ARR opens it when no patient is selected.

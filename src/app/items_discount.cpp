@@ -5,6 +5,7 @@
 #include "mdizep.h"
 
 #include "discount/frmComputeDiscount.h"
+#include "discount/frmViewPatientFund.h"
 #include "patient/frmListPatient.h"
 
 #include <QMdiArea>
@@ -57,6 +58,19 @@ void wireDiscountItems(mdiZEP& w) {
         QMdiSubWindow* sub = w.mdiArea()->addSubWindow(f);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->show(); // the first show runs the opening sequence
+    });
+    // View Patient Fund Allocation (hidden): the selected patient's sponsor funds, modal;
+    // with no patient selected the list comes up instead.
+    w.setHandler(QStringLiteral("mnuCDF"), [&w] {
+        frmListPatient* list = w.patientList();
+        if (!list || list->HospNum().trimmed().isEmpty()) {
+            w.showPatientList();
+            return;
+        }
+        frmViewPatientFund f(&w);
+        f.setConnection(g().gConnection);
+        f.setSelection(list->HospNum(), list->IDNUM());
+        f.exec();
     });
 }
 

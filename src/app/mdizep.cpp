@@ -229,6 +229,7 @@ void mdiZEP::wireItems() {
     wireDiscountItems(*this);
     wireReportItems(*this);
     wireFileMaintenanceItems(*this);
+    wireSoaItems(*this);
 }
 
 frmListPatient* mdiZEP::patientList() const {

@@ -145,6 +145,7 @@ StartupResult modMain::StartUp() {
     gl.billingConnection->setConnection(&conn);
     gl.soa = std::make_unique<billing::clssoa>();
     gl.soa->setBillingConnection(gl.billingConnection.get());
+    gl.soa->setReportFolder(gl.reportFolder);
 
     // 7. The code search.
     gl.codeSearch->setMTS_Server(gl.appServer);

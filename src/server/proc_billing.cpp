@@ -407,8 +407,12 @@ QString patientInfoSql(const QString& where) {
         "TRIM(m.LastName) || CASE WHEN TRIM(COALESCE(m.FirstName, '')) || "
         "TRIM(COALESCE(m.MiddleName, '')) = '' THEN '' ELSE ', ' END || "
         "TRIM(TRIM(COALESCE(m.FirstName, '')) || ' ' || TRIM(COALESCE(m.MiddleName, '')))");
+    // Classification: the name of the patient's class, which the fund view shows beside
+    // the code.
     const QString cols = QStringLiteral("m.ZEPClassification AS Code, %1 AS Name, m.HospNum, "
-                                        "m.ZEPNum AS ZEPNumber, ")
+                                        "m.ZEPNum AS ZEPNumber, (SELECT k.Classification "
+                                        "FROM ZEP.tbZEPClassification k WHERE k.Code = "
+                                        "m.ZEPClassification) AS Classification, ")
                              .arg(name);
     return QStringLiteral("SELECT %1 v.RoomID, v.IdNum FROM PATIENT_DATA.tbPatient2 v "
                           "JOIN PATIENT_DATA.tbMaster m ON m.HospNum = v.HospNum WHERE %2 "

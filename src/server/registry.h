@@ -20,5 +20,6 @@ void registerReferralProcedures(); // proc_referral.cpp
 void registerReferralSaveProcedures(); // proc_referralsave.cpp
 void registerFileMaintenanceProcedures(); // proc_filemaint.cpp
 void registerReprintProcedures(); // proc_reprint.cpp
+void registerSoaProcedures(); // proc_soa.cpp
 
 } // namespace server

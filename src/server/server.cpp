@@ -24,6 +24,7 @@ void registerProcedures() {
         registerReferralSaveProcedures();
         registerFileMaintenanceProcedures();
         registerReprintProcedures();
+        registerSoaProcedures();
     });
 }
 
