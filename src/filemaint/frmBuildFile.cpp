@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
-#include <QShortcut>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -87,7 +86,7 @@ NameSearch nameSearchFor(const QString& dept) {
             const QString code = stem + QStringLiteral("ExamID");
             const QString name = stem + QStringLiteral("Exam");
             return {QStringLiteral("SELECT %1 FROM BUILD_FILE.tbCo%3 WHERE UPPER(%2) LIKE ? ESCAPE '\\' "
-                                   "AND RecordStatus = 'A' ORDER BY %2, %1 LIMIT 1")
+                                   "AND RecordStatus = 'A' ORDER BY UPPER(%2), %1 LIMIT 1")
                         .arg(code, name, name),
                     code, false};
         }
@@ -352,21 +351,6 @@ frmBuildFile::frmBuildFile(QWidget* parent)
     lay->addLayout(body, 1);
     lay->addLayout(buttons);
     resize(ui::twips(18500), ui::twips(8800));
-
-    // The function keys the buttons are captioned with, wherever the focus is; a key does
-    // what its button does only while that button can be pressed (F8 has no action).
-    const auto fkey = [this](Qt::Key key, QPushButton* b) {
-        auto* s = new QShortcut(QKeySequence(key), this);
-        s->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(s, &QShortcut::activated, this, [b] {
-            if (b->isVisible() && b->isEnabled())
-                b->click();
-        });
-    };
-    fkey(Qt::Key_F5, btnRefresh);
-    fkey(Qt::Key_F7, btnEdit);
-    fkey(Qt::Key_F8, btnNew);
-    fkey(Qt::Key_F9, btnPrint);
 
     connect(btnEdit, &QPushButton::clicked, this, &frmBuildFile::btnEdit_Click);
     connect(btnSave, &QPushButton::clicked, this, [this] { btnSave_Click(); });
@@ -791,6 +775,23 @@ bool frmBuildFile::eventFilter(QObject* watched, QEvent* e) {
         lblStatus->setText(QStringLiteral("Nuclear Exams"));
     }
     return false;
+}
+
+void frmBuildFile::keyPressEvent(QKeyEvent* e) {
+    // The function keys the buttons are captioned with, from wherever the focus is (the
+    // boxes and the grid pass them on); a key does what its button does only while that
+    // button can be pressed. F8 has no action.
+    QPushButton* b = nullptr;
+    switch (e->key()) {
+    case Qt::Key_F5: b = btnRefresh; break;
+    case Qt::Key_F7: b = btnEdit; break;
+    case Qt::Key_F8: b = btnNew; break;
+    case Qt::Key_F9: b = btnPrint; break;
+    default: QDialog::keyPressEvent(e); return;
+    }
+    if (b->isVisible() && b->isEnabled())
+        b->click();
+    e->accept();
 }
 
 void frmBuildFile::changeEvent(QEvent* e) {

@@ -16,6 +16,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QKeyEvent;
 class QRadioButton;
 class QStandardItemModel;
 class QTableView;
@@ -136,6 +137,7 @@ public slots:
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void setEditing(bool on);
