@@ -25,6 +25,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace filemaint {
@@ -160,8 +161,11 @@ void formatGrid(QTableView* grid, QStandardItemModel* model, const Column (&cols
     model->setHorizontalHeaderLabels(headers);
     for (int c = 0; c < int(N); ++c) {
         grid->setColumnHidden(c, cols[c].twips == 0);
+        // The laid-out width, or the header's own when it is wider: "Exam Code" does not
+        // fit its 900 twips in today's fonts, and a cut header reads as a fault.
         if (cols[c].twips > 0)
-            grid->setColumnWidth(c, ui::twips(cols[c].twips));
+            grid->setColumnWidth(c, std::max(ui::twips(cols[c].twips),
+                                             grid->horizontalHeader()->sectionSizeHint(c)));
     }
 }
 
@@ -491,6 +495,7 @@ bool frmBuildFile::showItem(const QString& code) {
     const ItemColumns cols = detailColumns(loadedDept_);
     txtCode->setText(rs.TextOr(cols.code));
     txtDecription->setText(rs.TextOr(cols.name));
+    txtDecription->setCursorPosition(0); // a long name shows from its start
     QLineEdit* rates[] = {txtRateA, txtRateB, txtRateC, txtRateD, txtRateE};
     const char* fields[] = {"RateA", "RateB", "RateC", "RateD", "RateE"};
     for (int k = 0; k < 5; ++k)

@@ -347,7 +347,7 @@ private slots:
         for (int col : {0, 3, 9})
             QVERIFY(f->grdExams->isColumnHidden(col));
         QCOMPARE(f->grdExams->columnWidth(1), 233); // 3500 twips
-        QCOMPARE(f->grdExams->columnWidth(2), 60);  // 900 twips
+        QVERIFY(f->grdExams->columnWidth(2) >= 60); // 900 twips, or the header's width
         QCOMPARE(f->grdExams->columnWidth(4), 80);  // 1200 twips
         close(f);
     }
