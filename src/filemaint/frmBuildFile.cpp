@@ -799,11 +799,13 @@ void frmBuildFile::keyPressEvent(QKeyEvent* e) {
     e->accept();
 }
 
-void frmBuildFile::changeEvent(QEvent* e) {
-    QDialog::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
+bool frmBuildFile::event(QEvent* e) {
+    // Back on the screen from another window: the label says where the worker is. The
+    // first activation is the opening's own, which keeps the opening's text.
+    if (e->type() == QEvent::WindowActivate) {
         if (activatedOnce_)
             lblStatus->setText(QStringLiteral("Exams"));
         activatedOnce_ = true;
     }
+    return QDialog::event(e);
 }

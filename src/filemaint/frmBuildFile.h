@@ -136,7 +136,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
-    void changeEvent(QEvent* e) override;
+    bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
 private:

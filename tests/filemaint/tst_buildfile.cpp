@@ -679,6 +679,23 @@ private slots:
         close(f);
     }
 
+    // Coming back to the screen from another window names the exams again.
+    void statusOnReturn() {
+        frmBuildFile* f = open();
+        QVERIFY(f);
+        f->lblStatus->setText(u"Status : "_s);
+        for (int k = 0; k < 2; ++k) { // the first may be taken for the opening's own
+            QEvent back(QEvent::WindowActivate);
+            QCoreApplication::sendEvent(f, &back);
+        }
+        QCOMPARE(f->lblStatus->text(), u"Exams"_s);
+        QFocusEvent out(QEvent::FocusOut);
+        f->btnCancel->show();
+        QCoreApplication::sendEvent(f->btnCancel, &out);
+        QCOMPARE(f->lblStatus->text(), u"Nuclear Exams"_s);
+        close(f);
+    }
+
     void printsTheList() {
         frmBuildFile* f = open();
         QVERIFY(f);
