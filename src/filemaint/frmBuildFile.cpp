@@ -747,9 +747,15 @@ bool frmBuildFile::eventFilter(QObject* watched, QEvent* e) {
         if (watched == txtRateA || watched == txtRateB || watched == txtRateC || watched == txtRateD ||
             watched == txtRateE || watched == txtQFSRate)
             return rateKey(static_cast<QLineEdit*>(watched), k);
-        if (watched == txtDeptCode && k->key() == Qt::Key_Down && fmeDepartment->isVisible()) {
-            grdDepartment->setFocus();
-            return true;
+        if (watched == txtDeptCode && fmeDepartment->isVisible()) {
+            if (k->key() == Qt::Key_Down) {
+                grdDepartment->setFocus();
+                return true;
+            }
+            if (k->key() == Qt::Key_Escape) { // closes the pop-up, not the screen
+                fmeDepartment->hide();
+                return true;
+            }
         }
         if (watched == grdDepartment) {
             if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {

@@ -316,6 +316,28 @@ private slots:
         close(f);
     }
 
+    // The pop-up by keyboard: Down into it, Enter takes the row; Escape closes the pop-up,
+    // not the screen.
+    void departmentByKeyboard() {
+        frmBuildFile* f = open();
+        QVERIFY(f);
+        QTest::keyClicks(f->txtDeptCode, u"oper"_s);
+        QTest::keyClick(f->txtDeptCode, Qt::Key_Return);
+        QTest::keyClick(f->txtDeptCode, Qt::Key_Escape);
+        QVERIFY(!f->fmeDepartment->isVisible());
+        QVERIFY(f->isVisible());
+        QTest::keyClick(f->txtDeptCode, Qt::Key_Return);
+        QTest::keyClick(f->txtDeptCode, Qt::Key_Down);
+        QCOMPARE(f->focusWidget(), f->grdDepartment);
+        QTest::keyClick(f->grdDepartment, Qt::Key_Down);
+        QTest::keyClick(f->grdDepartment, Qt::Key_Return);
+        QVERIFY(!f->fmeDepartment->isVisible());
+        QCOMPARE(f->txtDepartment->text(), u"Operating Room Supplies"_s);
+        QCOMPARE(exams(f), QStringList{u"Suture Set (code like the OR items)|OR0009|420.00|420.00|A"_s});
+        QCOMPARE(f->focusWidget(), f->grdExams);
+        close(f);
+    }
+
     void departmentChosen_data() {
         QTest::addColumn<QString>("dept");
         QTest::addColumn<QString>("name");
