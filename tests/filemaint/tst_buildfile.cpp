@@ -564,6 +564,34 @@ private slots:
         close(f);
     }
 
+    // A save the database refuses keeps the worker in edit with what was typed.
+    void failedSaveStaysInEdit() {
+        const QString name = u"BUILD_FILE..sp_Bui_UpdateQFSDiscount"_s;
+        const db::Procedure real = *db::Procedures::instance().find(name, u"ZEP"_s);
+        db::Procedures::instance().replace(name, [](db::Connection&, const db::Args&) -> db::Recordset {
+            db::raise(u"the build file is locked by another program"_s);
+            return {};
+        });
+        frmBuildFile* f = open();
+        QVERIFY(f);
+        chooseDepartment(f, u"XR"_s, u"XR"_s);
+        clickRow(f, u"X002"_s);
+        click(f->btnEdit);
+        f->txtQFSRate->selectAll();
+        QTest::keyClicks(f->txtQFSRate, u"30"_s);
+        const bool saved = f->btnSave_Click();
+        db::Procedures::instance().replace(name, real);
+        QCOMPARE(saved, false);
+        QCOMPARE(shown().size(), 1);
+        QVERIFY2(shown().first().startsWith(u"critical|Message|The QFS discount could not be saved.\n"_s),
+                 qPrintable(shown().first()));
+        QVERIFY(shown().first().contains(u"the build file is locked by another program"_s));
+        QCOMPARE(state(f), u"btnSave btnCancel btnExit fmeExamInfo"_s);
+        QCOMPARE(f->txtQFSRate->text(), u"30"_s);
+        QCOMPARE(stored(u"XR"_s, u"X002"_s), u"3|0.1500"_s);
+        close(f);
+    }
+
     void cancel() {
         frmBuildFile* f = open();
         QVERIFY(f);
