@@ -476,6 +476,10 @@ void frmBuildFile::loadItems(const QString& dept) {
     quiet_ = true;
     bindRows(exams_, rs, kExamColumns);
     formatGrid(grdExams, exams_, kExamColumns);
+    // The first row is the current one (F7 edits it), but no item is shown until the
+    // worker clicks or moves in the grid.
+    if (exams_->rowCount() > 0)
+        grdExams->setCurrentIndex(exams_->index(0, 1));
     quiet_ = false;
 }
 
@@ -545,17 +549,25 @@ void frmBuildFile::optQFSType_Click(int index) {
     txtQFSRate->setReadOnly(true);
 }
 
-void frmBuildFile::setEditing(bool on) {
-    fmeExamInfo->setEnabled(on);
-    for (QPushButton* b : {btnEdit, btnNew, btnRefresh, btnPrint})
-        b->setEnabled(!on);
+void frmBuildFile::setEditing(bool on, QWidget* focus) {
+    // The side that takes the focus is enabled and focused first: a focused button that is
+    // disabled hands the focus down the chain, and each button on the way would name
+    // itself in the status label.
+    QList<QWidget*> editSide{fmeExamInfo, btnSave, btnCancel};
+    QList<QWidget*> browseSide{btnEdit, btnNew, btnRefresh, btnPrint, grdExams, fraSearch, txtDeptCode};
+    if (!on)
+        std::swap(editSide, browseSide);
+    for (QWidget* wdg : editSide)
+        wdg->setEnabled(true);
     btnSave->setVisible(on);
     btnCancel->setVisible(on);
+    if (focus)
+        focus->setFocus();
     // While an item is edited only Save and Cancel lead anywhere: another row, department
     // or search would put a different item under the fields being edited.
-    grdExams->setEnabled(!on);
-    fraSearch->setEnabled(!on);
-    txtDeptCode->setEnabled(!on);
+    for (QWidget* wdg : browseSide)
+        if (wdg != btnSave && wdg != btnCancel)
+            wdg->setEnabled(false);
     if (on)
         fmeDepartment->hide();
 }
@@ -571,13 +583,10 @@ void frmBuildFile::btnEdit_Click() {
         ui::Messages::exclamation(QStringLiteral("Choose an exam in the list to edit first."), kTitle);
         return;
     }
-    setEditing(true);
-    if (qfsType() == 3) {
-        txtQFSRate->setFocus();
+    const int type = qfsType();
+    setEditing(true, type == 3 ? static_cast<QWidget*>(txtQFSRate) : optQFSType[type < 0 ? 1 : type]);
+    if (type == 3)
         txtQFSRate->selectAll();
-    } else if (qfsType() >= 0) {
-        optQFSType[qfsType()]->setFocus();
-    }
 }
 
 bool frmBuildFile::btnSave_Click() {
@@ -622,15 +631,13 @@ bool frmBuildFile::btnSave_Click() {
                                   kTitle);
     }
     btnRefresh_Click();
-    setEditing(false);
+    setEditing(false, grdExams);
     selectExam(code);
-    grdExams->setFocus();
     return written > 0;
 }
 
 void frmBuildFile::btnCancel_Click() {
-    setEditing(false);
-    grdExams->setFocus();
+    setEditing(false, grdExams);
     lblStatus->setText(QStringLiteral("Cancel Nuclear Exams"));
 }
 

@@ -140,7 +140,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    void setEditing(bool on);
+    void setEditing(bool on, QWidget* focus);
     void clearItemFields();
     void showCurrentRow();
     void chooseQFSType(int index);
