@@ -387,6 +387,7 @@ frmBuildFile::frmBuildFile(QWidget* parent)
     btnCancel->hide();
     lblStatus->setText(QStringLiteral("Nuclear Exams"));
     fmeExamInfo->setEnabled(false);
+    txtDeptCode->setFocus();
 }
 
 void frmBuildFile::setHospital(const QString& name, const QString& address1) {

@@ -222,7 +222,9 @@ private slots:
         QVERIFY(f);
         QCOMPARE(f->windowTitle(), u"QFS"_s);
         QCOMPARE(f->lblHeading->text(), u"Edit QFS Discounts (per item)"_s);
-        QCOMPARE(f->lblStatus->text(), u"Nuclear Exams"_s);
+        // The opening's status text, before any pointer or focus names a control.
+        QCOMPARE(frmBuildFile(w).lblStatus->text(), u"Nuclear Exams"_s);
+        QCOMPARE(f->focusWidget(), f->txtDeptCode); // the worker starts with the department
         QStringList labels;
         for (QLabel* l : f->findChildren<QLabel*>())
             if (l != f->lblHeading && l != f->lblStatus)
