@@ -17,8 +17,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QPointer>
 #include <QTableView>
 #include <QTest>
+#include <QToolBar>
 
 using namespace Qt::StringLiterals;
 using ui::Icon;
@@ -778,6 +780,34 @@ private slots:
                                  "525.00 | 612.50 | Specified Discount | 15%"_s),
                  qPrintable(r.text));
         QVERIFY(!r.text.contains(u"Chest Old Film"_s));
+        QVERIFY(f->isVisible());
+        QCOMPARE(shown(), QStringList());
+        close(f);
+    }
+
+    // The viewer the print opens takes the worker's clicks while the rate file stays open
+    // (the screen is modal to the main window only); the click goes through the window
+    // system, where a window blocked by a modal one would drop it.
+    void viewerUsableBesideTheScreen() {
+        reports::stopRecording();
+        frmBuildFile* f = open();
+        QVERIFY(f);
+        click(f->btnPrint);
+        QPointer<QWidget> viewer;
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t->objectName() == u"frmReportViewer"_s && t->isVisible())
+                viewer = t;
+        reports::startRecording();
+        QVERIFY(viewer);
+        QCOMPARE(viewer->windowTitle(), u"List of procedures (With their corresponding QFS Discount)"_s);
+        QVERIFY(f->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(viewer));
+        auto* bar = viewer->findChild<QToolBar*>(u"tbViewer"_s);
+        QWidget* closeButton = bar->widgetForAction(viewer->findChild<QAction*>(u"actClose"_s));
+        QVERIFY(closeButton);
+        const QPoint at = closeButton->mapTo(viewer->window(), closeButton->rect().center());
+        QTest::mouseClick(viewer->windowHandle(), Qt::LeftButton, {}, at);
+        QTRY_VERIFY(!viewer);
         QVERIFY(f->isVisible());
         QCOMPARE(shown(), QStringList());
         close(f);
