@@ -350,6 +350,20 @@ private slots:
         close(f);
     }
 
+    // Escape outside the pop-up leaves the screen as Exit does, and a second opening
+    // brings up one screen again.
+    void escapeLeavesTheScreen() {
+        frmBuildFile* f = open();
+        QVERIFY(f);
+        QTest::keyClick(f->txtDeptCode, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!w->findChild<frmBuildFile*>());
+        f = open();
+        QVERIFY(f);
+        QCOMPARE(w->findChildren<frmBuildFile*>().size(), 1);
+        close(f);
+    }
+
     void departmentChosen_data() {
         QTest::addColumn<QString>("dept");
         QTest::addColumn<QString>("name");
