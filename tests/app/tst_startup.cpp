@@ -4,6 +4,7 @@
 
 #include "app/globals.h"
 #include "app/mdizep.h"
+#include "app/menutree.h"
 #include "app/modmain.h"
 #include "components/login/accounts.h"
 #include "components/login/clscurrentuser.h"
@@ -333,11 +334,27 @@ private slots:
         logInAs(QStringLiteral("msantos"), password);
         QCOMPARE(modMain::StartUp(), StartupResult::MainWindowShown);
         auto* w = modMain::mainWindow();
-        QAction* rates = w->item(QStringLiteral("mnuEditDiscount"));
-        rates->setVisible(true); // hidden in the menu, as a later release might show it
-        rates->trigger();
+        // The first item of the menus that no area handles yet (the items get their screens
+        // one by one, so no one item is named here).
+        const app::MenuItem* unbuilt = nullptr;
+        for (const app::MenuItem& m : app::menuTree()) {
+            const QString name = QString::fromLatin1(m.name);
+            bool isMenu = false;
+            for (const app::MenuItem& child : app::menuTree())
+                isMenu = isMenu || (child.parent && name == QLatin1String(child.parent));
+            if (name != QLatin1String("-") && !isMenu && !m.disabled && !w->hasHandler(name)) {
+                unbuilt = &m;
+                break;
+            }
+        }
+        if (!unbuilt)
+            QSKIP("every menu item has its screen");
+        QAction* item = w->item(QString::fromLatin1(unbuilt->name));
+        item->setVisible(true); // perhaps hidden in the menu, as a later release might show it
+        item->trigger();
         QCOMPARE(ui::Messages::shownTexts(),
-                 QStringList{QStringLiteral("\"Edit Discount (per Item)\" is not available yet.")});
+                 QStringList{u'"' + QString::fromLatin1(unbuilt->caption) +
+                             QStringLiteral("\" is not available yet.")});
         QCOMPARE(ui::Messages::shown().first().icon, ui::Icon::Information);
         QVERIFY(w->mdiArea()->subWindowList().isEmpty());
     }
