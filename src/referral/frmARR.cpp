@@ -1,5 +1,6 @@
 #include "frmARR.h"
 
+#include "frmNegotiatedCounterpart.h"
 #include "frmSearchService.h"
 #include "rules/codeditem.h"
 #include "rules/codelist.h"
@@ -66,6 +67,7 @@ QListWidget* listBox(const char* name) {
 frmARR::frmARR(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmARR"));
     buildLayout();
+    buildEnterChain();
     tmrCDF = named(new QTimer(this), "tmrCDF");
     tmrCDF->setInterval(100);
     connect(tmrCDF, &QTimer::timeout, this, &frmARR::tmrCDF_Timer);
@@ -102,8 +104,9 @@ frmARR::frmARR(QWidget* parent) : QDialog(parent) {
         if (t.trimmed().isEmpty() || rules::readNumber(t))
             ncBefore_ = t;
     });
+    connect(cmdViewCDF, &QPushButton::clicked, this, &frmARR::cmdViewCDF_Click);
     // The actions still to come say so.
-    for (QPushButton* b : {cmdTrans, cmdPrevious, cmdViewCDF})
+    for (QPushButton* b : {cmdTrans, cmdPrevious})
         connect(b, &QPushButton::clicked, this, [b] {
             ui::Messages::info(QStringLiteral("\"%1\" is not available yet.")
                                    .arg(b->text().remove(QLatin1Char('&')).trimmed()));
@@ -461,4 +464,19 @@ void frmARR::tmrCDF_Timer() {
     else if (blinkStep_ == 6)
         cmdViewCDF->setStyleSheet(QString());
     blinkStep_ = blinkStep_ >= 7 ? 0 : blinkStep_ + 1;
+}
+
+// The fund list opens only while the button blinks, that is while a company stands behind
+// the visit; otherwise the worker is told there is nothing to see.
+void frmARR::cmdViewCDF_Click() {
+    if (!tmrCDF->isActive()) {
+        ui::Messages::info(QStringLiteral("Patient has no CDF Allocation"),
+                           QStringLiteral("message"));
+        return;
+    }
+    auto* view = new frmNegotiatedCounterpart(this);
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->setConnection(conn_);
+    view->Form_Load(*this);
+    view->open();
 }
