@@ -113,7 +113,15 @@ frmARR::frmARR(QWidget* parent) : QDialog(parent) {
         });
 }
 
-frmARR::~frmARR() = default;
+frmARR::~frmARR() {
+    // The children are destroyed after this object's members; their last focus events must
+    // not reach the filter of a screen that is half gone.
+    for (QWidget* w : std::as_const(enterChain_))
+        w->removeEventFilter(this);
+    // Nor may the case status box, closed with the focus in it, look its status up on a
+    // screen whose members are gone (that corrupted the heap on closing).
+    cboactive->lineEdit()->disconnect(this);
+}
 
 void frmARR::setDepartmentTitle(const QString& title) {
     departmentTitle_ = title;
