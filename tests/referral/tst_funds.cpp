@@ -263,6 +263,8 @@ private slots:
         for (int i = 0; i < ticks; ++i)
             f->tmrCDF_Timer();
         QCOMPARE(f->cmdViewCDF->styleSheet(), style);
+        if (ticks == 1 && qEnvironmentVariableIsSet("ZEP_SHOT_DIR"))
+            f->grab().save(qEnvironmentVariable("ZEP_SHOT_DIR") + u"/cdf-blink.png"_s);
         closeAll(f);
     }
 
