@@ -74,17 +74,26 @@ QString chargeRemovalStatement(const QString& idNum) {
                                                           : QLatin1String("tbBillOPDailyOut"));
 }
 
-SaveOutcome send(db::Connection& conn, const ArrSave& s) {
-    SaveOutcome out;
-    // The check runs inside the transaction, so the case number cannot be taken by another
-    // workstation between the check and the assessment (the patient file's unique index on
-    // the case number refuses the second one).
-    db::Transaction t(conn);
+namespace {
+
+// The other patient who holds the case number, empty when none does.
+QString ownerOf(db::Connection& conn, const ArrSave& s) {
     const db::Recordset owner = conn.Call(QStringLiteral("ZEP..sp_ZEP_GetExistsZEPNumber"),
                                           {s.caseNumber.trimmed(), s.shownHospNum.trimmed()});
     if (!owner.Eof() &&
-        owner.Text(QStringLiteral("HospNum")).trimmed() != s.shownHospNum.trimmed()) {
-        out.owner = owner.Text(QStringLiteral("PatientName"));
+        owner.Text(QStringLiteral("HospNum")).trimmed() != s.shownHospNum.trimmed())
+        return owner.Text(QStringLiteral("PatientName"));
+    return {};
+}
+
+SaveOutcome sendOnce(db::Connection& conn, const ArrSave& s) {
+    SaveOutcome out;
+    // The check runs inside the transaction; a number that another workstation gives its
+    // patient after the check is refused by the patient file's unique index on the case
+    // number, and send() then reports that patient as the owner.
+    db::Transaction t(conn);
+    out.owner = ownerOf(conn, s);
+    if (!out.owner.isEmpty()) {
         t.rollback();
         return out;
     }
@@ -100,6 +109,32 @@ SaveOutcome send(db::Connection& conn, const ArrSave& s) {
     t.commit();
     out.saved = true;
     return out;
+}
+
+} // namespace
+
+SaveOutcome send(db::Connection& conn, const ArrSave& s) {
+    try {
+        return sendOnce(conn, s);
+    } catch (const db::Error& e) {
+        // Two workstations giving the same new number to two patients at once both pass
+        // the check; the second to write meets the first's number in the unique index.
+        // That is the ownership refusal, not a failed save: tell who took the number.
+        if (!e.isUniqueViolation() || conn.inTransaction())
+            throw;
+        const db::Error failure = e;
+        QString owner;
+        try {
+            owner = ownerOf(conn, s);
+        } catch (const db::Error&) {
+            throw failure;
+        }
+        if (owner.isEmpty())
+            throw;
+        SaveOutcome out;
+        out.owner = owner;
+        return out;
+    }
 }
 
 } // namespace referral

@@ -1,5 +1,6 @@
 #include "frmARR.h"
 
+#include "frmNegotiatedCounterpart.h"
 #include "frmSearchService.h"
 #include "rules/codeditem.h"
 #include "rules/codelist.h"
@@ -66,6 +67,7 @@ QListWidget* listBox(const char* name) {
 frmARR::frmARR(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmARR"));
     buildLayout();
+    buildEnterChain();
     tmrCDF = named(new QTimer(this), "tmrCDF");
     tmrCDF->setInterval(100);
     connect(tmrCDF, &QTimer::timeout, this, &frmARR::tmrCDF_Timer);
@@ -104,15 +106,18 @@ frmARR::frmARR(QWidget* parent) : QDialog(parent) {
     });
     connect(cmdTrans, &QPushButton::clicked, this, &frmARR::cmdTrans_Click);
     connect(cmdPrevious, &QPushButton::clicked, this, &frmARR::cmdPrevious_Click);
-    // The actions still to come say so.
-    for (QPushButton* b : {cmdViewCDF})
-        connect(b, &QPushButton::clicked, this, [b] {
-            ui::Messages::info(QStringLiteral("\"%1\" is not available yet.")
-                                   .arg(b->text().remove(QLatin1Char('&')).trimmed()));
-        });
+    connect(cmdViewCDF, &QPushButton::clicked, this, &frmARR::cmdViewCDF_Click);
 }
 
-frmARR::~frmARR() = default;
+frmARR::~frmARR() {
+    // The children are destroyed after this object's members; their last focus events must
+    // not reach the filter of a screen that is half gone.
+    for (QWidget* w : std::as_const(enterChain_))
+        w->removeEventFilter(this);
+    // Nor may the case status box, closed with the focus in it, look its status up on a
+    // screen whose members are gone (that corrupted the heap on closing).
+    cboactive->lineEdit()->disconnect(this);
+}
 
 void frmARR::setDepartmentTitle(const QString& title) {
     departmentTitle_ = title;
@@ -463,4 +468,19 @@ void frmARR::tmrCDF_Timer() {
     else if (blinkStep_ == 6)
         cmdViewCDF->setStyleSheet(QString());
     blinkStep_ = blinkStep_ >= 7 ? 0 : blinkStep_ + 1;
+}
+
+// The fund list opens only while the button blinks, that is while a company stands behind
+// the visit; otherwise the worker is told there is nothing to see.
+void frmARR::cmdViewCDF_Click() {
+    if (!tmrCDF->isActive()) {
+        ui::Messages::info(QStringLiteral("Patient has no CDF Allocation"),
+                           QStringLiteral("message"));
+        return;
+    }
+    auto* view = new frmNegotiatedCounterpart(this);
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->setConnection(conn_);
+    view->Form_Load(*this);
+    view->open();
 }

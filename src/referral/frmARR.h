@@ -5,6 +5,7 @@
 // The caller sets HospNum and IDNUM from the patient list's selection, then Form_Load()
 // fills the screen from the database.
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -145,11 +146,19 @@ public slots:
     // (frmARR_history.cpp).
     void cmdTrans_Click();
     void cmdPrevious_Click();
+    void cmdViewCDF_Click();
     // The case status code of the text in cboactive, when the status table knows it.
     void cboactive_Update();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
     void buildLayout();
+    // Keys (frmARR_keys.cpp): Enter from field to field, and the expiry's check on leaving.
+    void buildEnterChain();
+    QWidget* nextField(QWidget* from) const;
+    void checkExpiryOnLeaving();
     QWidget* buildPatientInfo();
     QWidget* buildCategoryTab();
     QWidget* buildDocumentationTab();
@@ -196,4 +205,5 @@ private:
     bool conflict_ = false;
     short blinkStep_ = 0;
     QString ncBefore_; // the counterpart as it stood before the user's last edit
+    QList<QWidget*> enterChain_;
 };

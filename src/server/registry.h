@@ -21,5 +21,6 @@ void registerReferralSaveProcedures(); // proc_referralsave.cpp
 void registerFileMaintenanceProcedures(); // proc_filemaint.cpp
 void registerReprintProcedures(); // proc_reprint.cpp
 void registerSoaProcedures(); // proc_soa.cpp
+void registerFundProcedures(); // proc_funds.cpp
 
 } // namespace server

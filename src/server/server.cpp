@@ -25,6 +25,7 @@ void registerProcedures() {
         registerFileMaintenanceProcedures();
         registerReprintProcedures();
         registerSoaProcedures();
+        registerFundProcedures();
     });
 }
 

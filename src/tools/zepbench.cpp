@@ -15,6 +15,7 @@
 #include "reports/template.h"
 #include "server/server.h"
 
+#include "bench_arrsave.h"
 #include "bench_discount.h"
 #include "bench_report.h"
 
@@ -71,8 +72,9 @@ public:
         if (pg_)
             PQfinish(pg_);
     }
-    // Runs one statement; returns the rows it gave.
-    int run(const QString& sql, const QStringList& values) {
+    // Runs one statement; returns the rows it gave. With `nullMarks`, a value "NULL" (as the
+    // command log writes a NULL) is bound as NULL.
+    int run(const QString& sql, const QStringList& values, bool nullMarks = false) {
         if (backend_ == db::Backend::SQLite) {
             sqlite3_stmt* st = cache_.value(sql);
             if (!st) {
@@ -83,6 +85,11 @@ public:
             sqlite3_reset(st);
             QVector<QByteArray> keep;
             for (int i = 0; i < values.size(); ++i) {
+                if (nullMarks && values.at(i) == QLatin1String("NULL")) {
+                    sqlite3_bind_null(st, i + 1);
+                    keep << QByteArray();
+                    continue;
+                }
                 keep << values.at(i).toUtf8();
                 sqlite3_bind_text(st, i + 1, keep.last().constData(), int(keep.last().size()), SQLITE_STATIC);
             }
@@ -107,7 +114,7 @@ public:
         QVector<const char*> params;
         for (const auto& v : values) {
             keep << v.toUtf8();
-            params << keep.last().constData();
+            params << (nullMarks && v == QLatin1String("NULL") ? nullptr : keep.last().constData());
         }
         PGresult* r = PQexecParams(pg_, text.constData(), int(params.size()), nullptr, params.constData(),
                                    nullptr, nullptr, 0);
@@ -396,6 +403,11 @@ int main(int argc, char** argv) {
         if (!runsGiven)
             runs = 7; // each run takes seconds
     }
+    bool arrSave = false; // --arrsave: the referral report's save
+    if (const int i = args.indexOf(QStringLiteral("--arrsave")); i >= 0) {
+        arrSave = true;
+        args.removeAt(i);
+    }
     int discountLines = 0; // --discount [LINES]: one visit's discount computation
     if (const int i = args.indexOf(QStringLiteral("--discount")); i >= 0) {
         discountLines = 2000;
@@ -407,11 +419,28 @@ int main(int argc, char** argv) {
     }
     if (args.isEmpty()) {
         QTextStream(stderr) << "usage: zep-bench DATABASE [DATABASE ...] [--runs N] [--intake] "
-                               "[--arr] [--report [ROWS]] [--discount [LINES]]\n";
+                               "[--arr] [--arrsave] [--report [ROWS]] [--discount [LINES]]\n";
         return 2;
     }
     server::registerProcedures();
     try {
+        if (arrSave) {
+            for (const QString& url : args) {
+                const db::ConnectionSettings s = db::ConnectionSettings::fromUrl(url);
+                auto conn = db::Connection::open(s);
+                Raw raw(s, *conn);
+                const auto replay = [&raw](const QList<QPair<QString, QStringList>>& sent) {
+                    QElapsedTimer t;
+                    t.start();
+                    for (const auto& [sql, values] : sent)
+                        raw.run(sql, values, true);
+                    return t.nsecsElapsed() / 1e6;
+                };
+                if (const int rc = tools::benchReferralSave(url, runs, out(), replay); rc != 0)
+                    return rc;
+            }
+            return 0;
+        }
         if (discountLines > 0) {
             for (const QString& url : args)
                 if (const int rc = tools::benchDiscount(url, discountLines, runs, out()); rc != 0)
