@@ -7,7 +7,8 @@
 //       is for
 //   crashsave run URL SAVE [--kill-statement N | --kill-io N]
 //       finds the rows SAVE works on (reading only), arms the kill point, saves; prints
-//       "statements S" and "io W" (what the save ran) and exits 0 when it was not killed
+//       "statements S" and "io W" (the statements the save ran, the file operations
+//       of its commit) and exits 0 when it was not killed
 //
 // Exit codes: 0 saved, 2 the save failed (db::Error), 3 bad arguments or nothing to save.
 #include "killvfs.h"
@@ -269,6 +270,12 @@ void seed(db::Connection& c) {
     QTextStream out(&users);
     tools::createDemo(c, out);
     db::Transaction t(c);
+    // The demo stores its computations as it makes them; the recompute is for one made
+    // before the charges changed.
+    c.Execute(QStringLiteral(
+        "UPDATE BILLING.tbBillComputedDiscount SET Discount = 0, ComputedAt = "
+        "'2026-01-05 10:00:00' WHERE IdNum = (SELECT MIN(IdNum) FROM "
+        "BILLING.tbBillComputedDiscount WHERE DiscountID = 'QF')"));
     c.Execute(QStringLiteral(
         "UPDATE ZEP.tbZEPAssessment SET Code = ' c3' WHERE IdNum IN (SELECT IdNum FROM "
         "ZEP.tbZEPAssessment WHERE Code = 'C3' ORDER BY IdNum LIMIT 3)"));
@@ -322,10 +329,10 @@ int main(int argc, char** argv) {
         const Save save = found->second(*c);
         c->log().clear();
         c->faults().killAfterStatement(killStatement);
-        killvfs::arm(killIo);
+        killvfs::arm(c.get(), killIo);
         save(*c);
         const int io = killvfs::operations();
-        killvfs::arm(0);
+        killvfs::arm(nullptr, 0);
         c->faults().disarm();
         int statements = 0;
         for (const db::LoggedCommand& e : c->log().entries())

@@ -1,6 +1,6 @@
 #include "killvfs.h"
 
-#include "db/commandlog.h"
+#include "db/connection.h"
 
 #include <cstring>
 #include <sqlite3.h>
@@ -10,11 +10,24 @@ namespace {
 
 sqlite3_vfs* real = nullptr;
 sqlite3_vfs layer;
+db::Connection* watched = nullptr;
+bool inCommit = false;
 int left = 0;
 int seen = 0;
 
-// Each operation that changes what is on disk passes here once it has run.
+// Each operation that changes what is on disk passes here once it has run. The journal
+// pages written while the statements of a transaction run are left to the statement kill
+// points; from the COMMIT on every operation is one.
 void tick() {
+    if (!watched)
+        return;
+    if (!inCommit) {
+        // The connection leaves its transaction as it sends COMMIT; a statement outside any
+        // transaction commits by itself.
+        inCommit = !watched->inTransaction();
+        if (!inCommit)
+            return;
+    }
     ++seen;
     if (left > 0 && --left == 0)
         db::FaultInjector::killProcess();
@@ -155,7 +168,9 @@ void install() {
     sqlite3_vfs_register(&layer, 1);
 }
 
-void arm(int nth) {
+void arm(db::Connection* conn, int nth) {
+    watched = conn;
+    inCommit = false;
     left = nth;
     seen = 0;
 }
