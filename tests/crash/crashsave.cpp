@@ -203,24 +203,39 @@ Save globalUpdate(db::Connection&) {
     return [](db::Connection& c) { cases::runGlobalUpdate(c); };
 }
 
-Save discount(db::Connection& c, bool recompute) {
+// The first visit with a stored computation, the first with none but charges, and the first
+// with a special arrangement and a stored computation (the path that shares the covered
+// amount over the departments).
+const QString kSpecialVisit = QStringLiteral(
+    "SELECT MIN(a.IdNum) FROM ZEP.tbZEPAssessment a WHERE a.IsSpecial = 1 AND a.NC > 0 AND "
+    "EXISTS (SELECT 1 FROM BILLING.tbBillComputedDiscount d WHERE d.IdNum = a.IdNum)");
+const QString kStoredVisit = QStringLiteral(
+    "SELECT MIN(IdNum) FROM BILLING.tbBillComputedDiscount WHERE DiscountID = 'QF'");
+
+enum class Discount { Compute, Recompute, RecomputeSpecial };
+
+Save discount(db::Connection& c, Discount kind) {
+    const bool recompute = kind != Discount::Compute;
     const QString id =
-        recompute
-            ? one(c, QStringLiteral("SELECT IdNum FROM BILLING.tbBillComputedDiscount "
-                                    "WHERE DiscountID = 'QF' ORDER BY IdNum"))
-            : one(c, QStringLiteral(
+        kind == Discount::Recompute          ? one(c, kStoredVisit)
+        : kind == Discount::RecomputeSpecial ? one(c, kSpecialVisit)
+                                             : one(c, QStringLiteral(
                   "SELECT p.IdNum FROM PATIENT_DATA.tbPatient2 p WHERE NOT EXISTS (SELECT 1 "
                   "FROM BILLING.tbBillComputedDiscount d WHERE d.IdNum = p.IdNum) AND EXISTS "
                   "(SELECT 1 FROM BILLING.tbBillDailyBill b WHERE b.IdNum = p.IdNum) "
                   "ORDER BY p.IdNum"));
+    if (id.isEmpty())
+        throw std::runtime_error("nothing to save: no visit for the discount");
     const discount::VisitNumbers v{id, discount::isAdmissionNumber(id)
                                            ? patient::MatchingOPDNumber(c, id)
                                            : QString()};
-    return [v, recompute](db::Connection& c) {
+    return [v, recompute, kind](db::Connection& c) {
         const discount::ComputeResult r =
             recompute ? discount::recomputeDiscount(c, v) : discount::computeDiscount(c, v);
         if (r.rows.isEmpty())
             throw std::runtime_error("the computation stored no rows");
+        if ((r.loadFlag == 2) != (kind == Discount::RecomputeSpecial))
+            throw std::runtime_error("the special arrangement was not applied as expected");
     };
 }
 
@@ -234,6 +249,25 @@ Save dischargeClearance(db::Connection& c) {
                                         {id, user, QStringLiteral("Bill settled; cleared")});
         if (rs.Eof() || rs.Number(QStringLiteral("Cleared")) != 1)
             throw std::runtime_error("the notice was not cleared");
+    };
+}
+
+// Not a save of the workstation: two case-number changes in two transactions, the fault
+// the crash test is there to find, so that the test shows it finds it.
+Save controlTwoTransactions(db::Connection& c) {
+    const db::Recordset rs = c.Query(QStringLiteral(
+        "SELECT HospNum FROM PATIENT_DATA.tbMaster WHERE ZEPNum IS NOT NULL ORDER BY HospNum "
+        "DESC LIMIT 2"));
+    if (rs.RecordCount() != 2)
+        throw std::runtime_error("nothing to save: fewer than two case numbers");
+    const QString first = rs.Text(0).trimmed();
+    db::Recordset second = rs;
+    second.MoveNext();
+    const QString other = second.Text(0).trimmed();
+    const QString user = worker(c);
+    return [=](db::Connection& c) {
+        c.Call(QStringLiteral("ZEP..sp_ZEP_UpdateZEPNumber"), {first, QStringLiteral("ZEP-09101"), user});
+        c.Call(QStringLiteral("ZEP..sp_ZEP_UpdateZEPNumber"), {other, QStringLiteral("ZEP-09102"), user});
     };
 }
 
@@ -256,9 +290,14 @@ const std::map<QString, std::function<Save(db::Connection&)>>& saves() {
         {QStringLiteral("casenumber-edit"), caseNumberEdit},
         {QStringLiteral("casenumber-deletion"), caseNumberDeletion},
         {QStringLiteral("globalupdate"), globalUpdate},
-        {QStringLiteral("discount-compute"), [](db::Connection& c) { return discount(c, false); }},
-        {QStringLiteral("discount-recompute"), [](db::Connection& c) { return discount(c, true); }},
+        {QStringLiteral("discount-compute"),
+         [](db::Connection& c) { return discount(c, Discount::Compute); }},
+        {QStringLiteral("discount-recompute"),
+         [](db::Connection& c) { return discount(c, Discount::Recompute); }},
+        {QStringLiteral("discount-recompute-special"),
+         [](db::Connection& c) { return discount(c, Discount::RecomputeSpecial); }},
         {QStringLiteral("discharge-clearance"), dischargeClearance},
+        {QStringLiteral("control-two-transactions"), controlTwoTransactions},
     };
     return all;
 }
@@ -270,12 +309,12 @@ void seed(db::Connection& c) {
     QTextStream out(&users);
     tools::createDemo(c, out);
     db::Transaction t(c);
-    // The demo stores its computations as it makes them; the recompute is for one made
-    // before the charges changed.
-    c.Execute(QStringLiteral(
-        "UPDATE BILLING.tbBillComputedDiscount SET Discount = 0, ComputedAt = "
-        "'2026-01-05 10:00:00' WHERE IdNum = (SELECT MIN(IdNum) FROM "
-        "BILLING.tbBillComputedDiscount WHERE DiscountID = 'QF')"));
+    // The demo stores its computations as it makes them; a recompute is for one made before
+    // the charges changed.
+    for (const QString& visit : {kStoredVisit, kSpecialVisit})
+        c.Execute(QStringLiteral("UPDATE BILLING.tbBillComputedDiscount SET Discount = 0, "
+                                 "ComputedAt = '2026-01-05 10:00:00' WHERE IdNum = (%1)")
+                      .arg(visit));
     c.Execute(QStringLiteral(
         "UPDATE ZEP.tbZEPAssessment SET Code = ' c3' WHERE IdNum IN (SELECT IdNum FROM "
         "ZEP.tbZEPAssessment WHERE Code = 'C3' ORDER BY IdNum LIMIT 3)"));
