@@ -13,4 +13,8 @@ void wireDiscountItems(mdiZEP& w);   // items_discount.cpp: discount computation
 void wireReportItems(mdiZEP& w);     // items_reports.cpp: the report catalogue
 void wireFileMaintenanceItems(mdiZEP& w); // items_filemaint.cpp: rate files
 
+// The reprint screen of the referral reports, modal over the main window (items_referral.cpp);
+// Re-Print ARR opens it when no patient is selected.
+void openReprintScreen(mdiZEP& w);
+
 } // namespace app

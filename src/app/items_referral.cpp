@@ -7,9 +7,28 @@
 
 #include "patient/frmListPatient.h"
 #include "referral/frmARR.h"
+#include "referral/frmReprintARR.h"
 #include "referral/frmSearchService.h"
 
 namespace app {
+
+void openReprintScreen(mdiZEP& w) {
+    if (auto* open = w.findChild<frmReprintARR*>()) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto* f = new frmReprintARR(&w);
+    f->setAttribute(Qt::WA_DeleteOnClose);
+    f->setConnection(g().gConnection);
+    f->setDepartmentTitle(departmentTitle());
+    f->setReportFolder(g().reportFolder);
+    if (const frmListPatient* list = w.patientList())
+        f->setHospNum(list->HospNum());
+    // Application-modal like the referral report, without blocking the caller.
+    f->setWindowModality(Qt::ApplicationModal);
+    f->show();
+}
 
 void wireReferralItems(mdiZEP& w) {
     // The report of the selected visit, modal over the main window. With no patient

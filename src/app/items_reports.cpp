@@ -31,6 +31,7 @@ catalogue::Context contextFor(mdiZEP& w) {
         c.idNum = list->IDNUM();
     }
     c.parent = &w;
+    c.openReprintScreen = [&w] { openReprintScreen(w); };
     return c;
 }
 

@@ -102,8 +102,10 @@ frmARR::frmARR(QWidget* parent) : QDialog(parent) {
         if (t.trimmed().isEmpty() || rules::readNumber(t))
             ncBefore_ = t;
     });
+    connect(cmdTrans, &QPushButton::clicked, this, &frmARR::cmdTrans_Click);
+    connect(cmdPrevious, &QPushButton::clicked, this, &frmARR::cmdPrevious_Click);
     // The actions still to come say so.
-    for (QPushButton* b : {cmdTrans, cmdPrevious, cmdViewCDF})
+    for (QPushButton* b : {cmdViewCDF})
         connect(b, &QPushButton::clicked, this, [b] {
             ui::Messages::info(QStringLiteral("\"%1\" is not available yet.")
                                    .arg(b->text().remove(QLatin1Char('&')).trimmed()));

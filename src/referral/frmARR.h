@@ -141,6 +141,10 @@ public slots:
     void cmdPrint_Click();
     void cmdRePrint_Click();
     void cmdSearch_Click();
+    // The patient's transaction report, and the list of the patient's earlier assessments
+    // (frmARR_history.cpp).
+    void cmdTrans_Click();
+    void cmdPrevious_Click();
     // The case status code of the text in cboactive, when the status table knows it.
     void cboactive_Update();
 

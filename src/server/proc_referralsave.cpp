@@ -162,55 +162,6 @@ db::Recordset saveDocumentation(db::Connection& c, const db::Args& a) {
     return db::Recordset({}, {});
 }
 
-// The saved referral reports a search text finds (a hospital number, a case number, or the
-// start of a last name), newest first: HospNum, IdNum, ZEPNum, PatientName, Classification,
-// Category, AssessDate, Remarks, UserName (who saved it), LicenseNumber and lisencenumber
-// (the social worker's licence; the second spelling is the one the reprint menu reads).
-db::Recordset reprintARR(db::Connection& c, const db::Args& a) {
-    const QString text = a.text(0);
-    QVector<QVector<QVariant>> rows;
-    if (!text.isEmpty()) {
-        for (db::Recordset rs = c.Query(
-                 QStringLiteral(
-                     "SELECT x.HospNum, x.IdNum, x.ZEPNum, m.LastName, m.FirstName, m.MiddleName, "
-                     "x.Code, x.Category, x.AssessDate, x.Remarks, u.LastName AS UserLast, "
-                     "u.FirstName AS UserFirst, COALESCE(w.LicenseNumber, '') AS Licence "
-                     "FROM ZEP.tbZEPAssessment x "
-                     "JOIN PATIENT_DATA.tbMaster m ON m.HospNum = x.HospNum "
-                     "LEFT JOIN ZEP.tbZEPEmployee u ON u.EmployeeID = x.UserID "
-                     "LEFT JOIN ZEP.tbZEPEmployee w ON w.EmployeeID = x.ZEPW "
-                     "WHERE x.HospNum = ? OR x.ZEPNum = ? OR m.LastName LIKE ? "
-                     "ORDER BY x.AssessDate DESC, x.IdNum"),
-                 {text, text, text + QStringLiteral("%")});
-             !rs.Eof(); rs.MoveNext()) {
-            QString name = rs.Text(QStringLiteral("LastName")).trimmed();
-            const QString given =
-                (rs.Text(QStringLiteral("FirstName")).trimmed() + QStringLiteral(" ") +
-                 rs.Text(QStringLiteral("MiddleName")).trimmed())
-                    .trimmed();
-            if (!given.isEmpty())
-                name += QStringLiteral(", ") + given;
-            const QString user =
-                (rs.Text(QStringLiteral("UserFirst")).trimmed() + QStringLiteral(" ") +
-                 rs.Text(QStringLiteral("UserLast")).trimmed())
-                    .trimmed();
-            rows.append({rs.Text(QStringLiteral("HospNum")), rs.Text(QStringLiteral("IdNum")),
-                         rs.Text(QStringLiteral("ZEPNum")), name, rs.Text(QStringLiteral("Code")),
-                         rs.Text(QStringLiteral("Category")),
-                         rs.Value(QStringLiteral("AssessDate")), rs.Text(QStringLiteral("Remarks")),
-                         user, rs.Text(QStringLiteral("Licence")),
-                         rs.Text(QStringLiteral("Licence"))});
-        }
-    }
-    return db::Recordset({QStringLiteral("HospNum"), QStringLiteral("IdNum"),
-                          QStringLiteral("ZEPNum"), QStringLiteral("PatientName"),
-                          QStringLiteral("Classification"), QStringLiteral("Category"),
-                          QStringLiteral("AssessDate"), QStringLiteral("Remarks"),
-                          QStringLiteral("UserName"), QStringLiteral("LicenseNumber"),
-                          QStringLiteral("lisencenumber")},
-                         std::move(rows));
-}
-
 } // namespace
 
 void registerReferralSaveProcedures() {
@@ -218,7 +169,6 @@ void registerReferralSaveProcedures() {
     p.add(QStringLiteral("ZEP..sp_ZEP_SaveAssessment_NEW"), saveAssessment);
     p.add(QStringLiteral("ZEP..sp_ZEP_SaveTransaction"), saveTransaction);
     p.add(QStringLiteral("ZEP..spZEP_SaveDocumentation"), saveDocumentation);
-    p.add(QStringLiteral("ZEP..sp_ZEP_ReprintARR"), reprintARR);
 }
 
 } // namespace server

@@ -19,5 +19,6 @@ void registerCaseProcedures(); // proc_cases.cpp
 void registerReferralProcedures(); // proc_referral.cpp
 void registerReferralSaveProcedures(); // proc_referralsave.cpp
 void registerFileMaintenanceProcedures(); // proc_filemaint.cpp
+void registerReprintProcedures(); // proc_reprint.cpp
 
 } // namespace server

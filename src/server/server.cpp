@@ -23,6 +23,7 @@ void registerProcedures() {
         registerReferralProcedures();
         registerReferralSaveProcedures();
         registerFileMaintenanceProcedures();
+        registerReprintProcedures();
     });
 }
 

@@ -174,6 +174,8 @@ void createDemo(db::Connection& conn, QTextStream& users) {
     writeCasework(conn, casework, cat, staff, world, assessed);
     hospitalgen::Rng bills(0x5EED0005);
     writeBilling(conn, bills, cat, staff, world, assessed);
+    hospitalgen::Rng cashier(0x5EED0006);
+    writePayments(conn, cashier, staff, world);
     t.commit();
     users << accounts;
     users.flush();

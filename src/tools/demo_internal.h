@@ -228,5 +228,8 @@ void writeCasework(db::Connection& c, hospitalgen::Rng& rng, const Catalogues& c
                    const Staff& staff, World& w, QVector<Assessed>& assessed);
 void writeBilling(db::Connection& c, hospitalgen::Rng& rng, const Catalogues& cat,
                   const Staff& staff, const World& w, const QVector<Assessed>& assessed);
+// Receipts, deposits and refunds of the billed visits, and the residents of the hospital's
+// city with their resident cards (after the bills).
+void writePayments(db::Connection& c, hospitalgen::Rng& rng, const Staff& staff, const World& w);
 
 } // namespace tools::demo

@@ -52,6 +52,97 @@ QString stamp(const QDate& d, int minutes) {
                .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
+// Bills and receipts of the visits of the last year, so the money reports have rows to
+// read at any size: a few charge lines, sometimes the department's pending discount and a
+// medicare row, and what the cashier took. They draw from a stream of their own, so the
+// patients and visits stay what they were.
+class Money {
+public:
+    Money(db::Connection& c, quint64 seed)
+        : rng_(seed),
+          inBill_(c, QStringLiteral("INSERT INTO BILLING.tbBillDailyBill (IdNum, RevenueID, "
+                                    "Description, Amount, TransDate, RefNum)"), 6, 500),
+          outBill_(c, QStringLiteral("INSERT INTO BILLING.tbBillOPDailyOut (IdNum, RevenueID, "
+                                     "Description, Amount, TransDate, RefNum)"), 6, 500),
+          medicare_(c, QStringLiteral("INSERT INTO BILLING.tbBillMedicare (IdNum, RevenueID, "
+                                      "Amount)"), 3, 500),
+          payments_(c, QStringLiteral("INSERT INTO BILLING.tbBillPayment (IdNum, ORNumber, "
+                                      "PaymentDate, Amount, Kind, UserID)"), 6, 500) {}
+
+    // One visit that began on `in` and ended on `out` (null: not yet), with the patient's case
+    // number when the department classified the patient.
+    void visit(const QString& idNum, bool admission, const QDate& in, const QDate& out,
+               const QVariant& caseNumber) {
+        Batch& bill = admission ? inBill_ : outBill_;
+        const QDate last = out.isValid() ? out : in;
+        qint64 total = 0; // centavos
+        const auto line = [&](const char* revenue, const char* what, qint64 centavos,
+                              const QDate& day) {
+            bill.add({idNum, QString::fromLatin1(revenue), QString::fromLatin1(what),
+                      double(centavos) / 100, stamp(day, 600 + rng_.range(0, 480)), QString()});
+            total += centavos;
+        };
+        if (admission) {
+            const int nights = std::max<qint64>(1, in.daysTo(last));
+            line("RA", "Room and board", qint64(nights) * 150000, last);
+            line("LB", "Laboratory", qint64(rng_.range(5, 60)) * 10000 + rng_.range(0, 99), in);
+            line("PH", "Medicines", qint64(rng_.range(10, 200)) * 5000 + rng_.range(0, 99), last);
+            if (rng_.percent(40))
+                line("XR", "X-ray", qint64(rng_.range(4, 30)) * 10000, in);
+        } else {
+            line("LB", "Laboratory", qint64(rng_.range(2, 20)) * 10000 + rng_.range(0, 99), in);
+            if (rng_.percent(50))
+                line("PH", "Medicines", qint64(rng_.range(2, 40)) * 5000, in);
+        }
+        qint64 discount = 0;
+        if (caseNumber.isValid() && rng_.percent(60)) {
+            discount = total * rng_.range(10, 50) / 100;
+            bill.add({idNum, QStringLiteral("QF"), QStringLiteral("QFS Discount"),
+                      -double(discount) / 100, stamp(last, 1140), caseNumber});
+        }
+        qint64 medicare = 0;
+        if (admission && rng_.percent(50)) {
+            medicare = total * rng_.range(20, 50) / 100;
+            medicare_.add({idNum, QStringLiteral("OT"), double(medicare) / 100});
+        }
+        const qint64 net = total - discount - medicare;
+        if (!out.isValid()) {
+            if (admission && rng_.percent(60))
+                pay(idNum, in, 480, 500000, 'D');
+            return;
+        }
+        const int fate = rng_.range(1, 100);
+        if (fate <= 10)
+            return; // not paid yet
+        if (fate <= 13) {
+            pay(idNum, out, 900, net + 50000, 'P');
+            pay(idNum, out.addDays(2), 600, 50000, 'R');
+            return;
+        }
+        pay(idNum, out, 900 + rng_.range(0, 300), net, 'P');
+    }
+
+    void flush() {
+        inBill_.flush();
+        outBill_.flush();
+        medicare_.flush();
+        payments_.flush();
+    }
+
+private:
+    void pay(const QString& idNum, const QDate& day, int minutes, qint64 centavos, char kind) {
+        if (centavos <= 0)
+            return;
+        payments_.add({idNum, QStringLiteral("SY%1").arg(++receipt_, 9, 10, QLatin1Char('0')),
+                       stamp(day, minutes), double(centavos) / 100, QString(QLatin1Char(kind)),
+                       QStringLiteral("SYNTH")});
+    }
+
+    Rng rng_;
+    Batch inBill_, outBill_, medicare_, payments_;
+    qint64 receipt_ = 0;
+};
+
 } // namespace
 
 void createSynthetic(db::Connection& conn, qint64 patients, QTextStream& log) {
@@ -94,6 +185,8 @@ void createSynthetic(db::Connection& conn, qint64 patients, QTextStream& log) {
     static const QStringList classes{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C1"),
                                      QStringLiteral("C2"), QStringLiteral("C3"), QStringLiteral("D")};
     qint64 admissions = 0, outPatients = 0, erVisits = 0, cases = 0;
+    constexpr int kBilledDays = 365;
+    Money money(conn, 0xB111ED00ULL + quint64(patients));
     for (qint64 p = 1; p <= patients; ++p) {
         const Sex sex = rng.percent(52) ? Sex::Female : Sex::Male;
         const int age = patientAge(rng);
@@ -103,11 +196,12 @@ void createSynthetic(db::Connection& conn, qint64 patients, QTextStream& log) {
         const QString hosp = hospitalNumber(hospBase + p);
         // About one patient in ten is a case of the department.
         const bool isCase = rng.percent(10);
+        const QVariant caseNo = isCase ? QVariant(caseNumber(++cases + 1000000)) : QVariant();
         master.add({hosp, name.last, name.first, name.middle,
                     sex == Sex::Female ? QStringLiteral("F") : QStringLiteral("M"),
                     birthDate(rng, today, age).toString(Qt::ISODate), civilStatus(rng, age),
                     addr.houseStreet, addr.barangay, town.town, town.province, town.zipCode,
-                    isCase ? QVariant(caseNumber(++cases + 1000000)) : QVariant(),
+                    caseNo,
                     isCase ? QVariant(classes.at(rng.range(0, 5))) : QVariant(),
                     isCase ? QVariant(today.addDays(rng.range(-200, 500)).toString(Qt::ISODate)) : QVariant()});
         // About three visits a patient: admissions, out-patient and ER visits.
@@ -120,17 +214,23 @@ void createSynthetic(db::Connection& conn, qint64 patients, QTextStream& log) {
                 // A few in a thousand are in the hospital now.
                 const bool current = rng.range(0, 999) < 4;
                 const QDate in = current ? today.addDays(-rng.range(0, 20)) : today.addDays(-rng.range(21, 3650));
-                adm.add({admissionNumber(admBase + ++admissions), hosp, stamp(in, rng.range(0, 1439)),
-                         current ? QVariant() : QVariant(stamp(in.addDays(rng.range(1, 20)), 600)),
+                const QString idNum = admissionNumber(admBase + ++admissions);
+                const QDate out = current ? QDate() : in.addDays(rng.range(1, 20));
+                adm.add({idNum, hosp, stamp(in, rng.range(0, 1439)),
+                         current ? QVariant() : QVariant(stamp(out, 600)),
                          QStringLiteral("S%1").arg(rng.range(0, 399), 3, 10, QLatin1Char('0')), cls, doctor});
+                if (in.daysTo(today) <= kBilledDays)
+                    money.visit(idNum, true, in, out, caseNo);
             } else {
                 const bool isToday = rng.range(0, 999) < 3;
                 const QDate on = isToday ? today : today.addDays(-rng.range(1, 3650));
                 const QString at = stamp(on, rng.range(420, 1020));
-                if (kind <= 7)
-                    opd.add({outPatientNumber(opdBase + ++outPatients), hosp, at, QVariant(), cls, doctor});
-                else
-                    er.add({erNumber(erBase + ++erVisits), hosp, at, QVariant(), cls, doctor});
+                const QString idNum = kind <= 7 ? outPatientNumber(opdBase + ++outPatients)
+                                                : erNumber(erBase + ++erVisits);
+                (kind <= 7 ? opd : er).add({idNum, hosp, at, QVariant(), cls, doctor});
+                // A clinic or ER visit is paid the same day.
+                if (on.daysTo(today) <= kBilledDays)
+                    money.visit(idNum, false, on, on, caseNo);
             }
         }
         // The patients go in before the visits that refer to them.
@@ -139,6 +239,7 @@ void createSynthetic(db::Connection& conn, qint64 patients, QTextStream& log) {
             adm.flush();
             opd.flush();
             er.flush();
+            money.flush();
         }
         if (p % 100000 == 0) {
             log << p << " patients (" << clock.elapsed() / 1000 << " s)\n";
@@ -149,6 +250,7 @@ void createSynthetic(db::Connection& conn, qint64 patients, QTextStream& log) {
     adm.flush();
     opd.flush();
     er.flush();
+    money.flush();
     t.commit();
     // Fresh statistics, or the planners guess at a million rows as if there were none. The
     // server also wants its visibility map made, or its index-only reads go to the tables.

@@ -246,6 +246,19 @@ private slots:
             << QVariantList{s, e, 4, h, a, u"QC Report - OPD Patients"_s};
         QTest::newRow("unpaid, ER") << u"mnuPatientUnpaid_ER"_s << u"Payables/Refund Report - ER Patient"_s
             << QVariantList{s, e, 2, h, a, u"Payables/Refund Report - ER Patient"_s};
+        // The printed heading is the report's own, as its window says, not the income report's.
+        QTest::newRow("unpaid, in-patients") << u"mnuPatientUnpaid_IPD"_s
+            << u"Payables/Refund Report - In Patient"_s
+            << QVariantList{s, e, 1, h, a, u"Payables/Refund Report - In Patient"_s};
+        QTest::newRow("unpaid, out-patients") << u"mnuPatientUnpaid_OPD"_s
+            << u"Payables/Refund Report - Out Patient"_s
+            << QVariantList{s, e, 3, h, a, u"Payables/Refund Report - Out Patient"_s};
+        QTest::newRow("income by days, ER") << u"mnuServiceIncomeReportERPatient_New"_s
+            << u"Daily Service Income Report - ER Patient (Grouped by No. of Days)"_s
+            << QVariantList{s, e, 2, h, a, u"Daily Service Income Report - ER Patient"_s};
+        QTest::newRow("QC with card, out-patients use 4") << u"mnuQCOPD_SB"_s
+            << u"QC Residents Report - OPD Patients w/ SB Card"_s
+            << QVariantList{s, e, 4, h, a, u"QC Report - OPD Patients w/SB Card"_s};
         QTest::newRow("monthly performance") << u"mnuMonthlyPerformanceReport"_s
             << u"Monthly Performance Report"_s
             << QVariantList{h, a, u"Santos, Maria"_s, s, e, u"E200"_s};
@@ -333,6 +346,14 @@ private slots:
         QTest::newRow("ER range") << u"mnuERCensus"_s << u"ER_Census_Report_new.RPT"_s;
         QTest::newRow("ER discharges range") << u"mnuERDischarges"_s << u"ER_Discharges_Report_New.RPT"_s;
         QTest::newRow("datasheet") << u"mnuViewPatientDatasheet"_s << u"DataSheet.rpt"_s;
+        QTest::newRow("income") << u"mnuServiceIncomeReportInpatient"_s << u"ZEPDailyDischargesReport.rpt"_s;
+        QTest::newRow("income by days") << u"mnuServiceIncomeReportERPatient_New"_s
+                                        << u"ZEPDailyDischargesReport_New.rpt"_s;
+        QTest::newRow("income, out-patients") << u"mnuServiceIncomeReportOutpatient"_s
+                                              << u"ZEPDailyDischargesReportOut.rpt"_s;
+        QTest::newRow("QC residents") << u"mnuQCER"_s << u"ZEP_Report_QC.rpt"_s;
+        QTest::newRow("QC card holders") << u"mnuQCIPD_SB"_s << u"ZEPDailyDischargesReport_QC.rpt"_s;
+        QTest::newRow("unpaid bills") << u"mnuPatientUnpaid_ER"_s << u"Checking_ZEP_Report.rpt"_s;
     }
 
     void templatesOfThisCatalogueExist() {

@@ -10,6 +10,7 @@
 #include "components/login/clscurrentuser.h"
 #include "db/connection.h"
 #include "db/procedures.h"
+#include "patient/frmEmployeeListing.h"
 #include "patient/frmListPatient.h"
 #include "reports/dialogs/reportdialog.h"
 #include "reports/ui/frmReportViewer.h"
@@ -18,6 +19,8 @@
 #include "ui/messages.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QScopeGuard>
 #include <QApplication>
 #include <QDateEdit>
 #include <QFile>
@@ -25,6 +28,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -53,10 +57,12 @@ class tst_catalogue_gui : public QObject {
     }
 
     // The next report dialog gets these dates and Enter (or Close), as a worker would.
-    void answerNextDialog(const QDate& start, const QDate& end, bool enter) {
+    // With a worker, the worker search is used first and that worker picked from its list.
+    void answerNextDialog(const QDate& start, const QDate& end, bool enter,
+                          const QString& worker = {}) {
         auto* poll = new QTimer(this);
         poll->setInterval(10);
-        connect(poll, &QTimer::timeout, this, [this, poll, start, end, enter] {
+        connect(poll, &QTimer::timeout, this, [this, poll, start, end, enter, worker] {
             auto* d = qobject_cast<ReportDialog*>(QApplication::activeModalWidget());
             if (!d || !d->isVisible())
                 return;
@@ -70,9 +76,29 @@ class tst_catalogue_gui : public QObject {
                 p->setDate(start);
             if (auto* p = d->findChild<QDateEdit*>(u"dtEnd"_s))
                 p->setDate(end);
+            if (!worker.isEmpty())
+                pickWorker(d, worker);
             (enter ? d->cmdEnter : d->cmdClose)->click();
         });
         poll->start();
+    }
+
+    // The worker search of frmReportDate2: its list comes up modal and the worker is chosen.
+    static void pickWorker(QDialog* dialog, const QString& worker) {
+        QTimer::singleShot(0, dialog, [worker] {
+            auto* list = qobject_cast<frmEmployeeListing*>(QApplication::activeModalWidget());
+            if (!list)
+                return;
+            QAbstractItemModel* m = list->GridListWorkers->model();
+            for (int r = 0; r < m->rowCount(); ++r)
+                if (m->index(r, 0).data().toString() == worker) {
+                    list->GridListWorkers->setCurrentIndex(m->index(r, 0));
+                    list->cmdSelect->click();
+                }
+            if (list->isVisible())
+                list->reject(); // never left open: the worker is then missing, and the test says so
+        });
+        dialog->findChild<QPushButton*>(u"cmdSearch"_s)->click();
     }
 
     void trigger(const QString& name) {
@@ -237,6 +263,44 @@ private slots:
         QTest::newRow("Contract/Responsibility Slip, nobody selected")
             << u"mnuContractSlip"_s << QString() << u"ContractSlip.rpt"_s
             << QStringList{u"HospNum="_s} << u"Contract Slip"_s << u"No patient is selected."_s;
+        QTest::newRow("ARR Transaction Report, nobody selected")
+            << u"mnuTransaction"_s << QString() << u"ARRTransactionReport.rpt"_s
+            << QStringList{u"HospNum="_s} << u"Assessment Transaction Report"_s
+            << u"No patient is selected."_s;
+        // The summaries by service: the ER visits that ended on 03/04 carry the fund-paid lines;
+        // the admissions with charges (700101, 700103) are still in and are not counted.
+        const auto income = [](int group, const QString& heading) {
+            return QStringList{u"StartDate=03/03/2026"_s, u"EndDate=03/04/2026"_s,
+                               u"PatientGroup="_s + QString::number(group),
+                               u"HospitalName=ZEP REFERENCE HOSPITAL"_s,
+                               u"HospitalAddress=1 Reference Street, Quezon City"_s,
+                               u"Heading="_s + heading};
+        };
+        QTest::newRow("Service Income Grouped by Service - In Patients")
+            << u"mnuIn"_s << u"frmReportDate2"_s << u"SummaryIncome.rpt"_s
+            << income(1, u"Daily Service Income Report - In Patient"_s)
+            << u"Daily Service Income Report - In Patient"_s
+            << u"Total of 0 visit(s) | 0.00 | 0.00 | 0.00 | 0.00 | 0.00"_s;
+        QTest::newRow("Service Income Grouped by Service - ER Patients")
+            << u"mnuER"_s << u"frmReportDate2"_s << u"SummaryIncome.rpt"_s
+            << income(2, u"Daily Service Income Report - ER Patient"_s)
+            << u"Daily Service Income Report - ER Patient"_s
+            << u"Total of 2 visit(s) | 1,050.25 | 0.00 | 0.00 | 1,050.25 | 0.00"_s;
+        QTest::newRow("Service Income Grouped by Service - Out Patients")
+            << u"mnuOut"_s << u"frmReportDate2"_s << u"SummaryIncomeOutPatient.rpt"_s
+            << income(3, u"Daily Service Income Report - Out Patient"_s)
+            << u"Daily Service Income Report - Out Patient"_s
+            << u"GROUPED BY SERVICE: OUT-PATIENTS SEEN 03/03/2026 to 03/04/2026"_s;
+        QTest::newRow("Service Income Grouped by Service - In Patient Grouped by No. of Days")
+            << u"mnuInG"_s << u"frmReportDate2"_s << u"SummaryIncomeGrouped.rpt"_s
+            << income(1, u"Daily Service Income Report - In Patient"_s)
+            << u"Daily Service Income Report - In Patient (Grouped by No. of Days)"_s
+            << u"No visit with charges in this period."_s;
+        QTest::newRow("Service Income Grouped by Service - ER Patients Grouped by No. of Days")
+            << u"mnuERG"_s << u"frmReportDate2"_s << u"SummaryIncomeGrouped.rpt"_s
+            << income(2, u"Daily Service Income Report - ER Patient"_s)
+            << u"Daily Service Income Report - ER Patient (Grouped by No. of Days)"_s
+            << u"0 | 2 | 1,050.25 | 0.00 | 0.00 | 1,050.25 | 0.00 | 0.00 | 0.00"_s; // hours at the ER: 0 days
         // the worker search is never used: an empty worker, the department's counts alone
         QTest::newRow("Activity Comparison Table")
             << u"mnuactivity"_s << u"frmReportDate2"_s << u"ActivityComparison.rpt"_s
@@ -278,6 +342,61 @@ private slots:
         QVERIFY(!r.directPrint);
         QVERIFY2(r.text.contains(u"ZEP REFERENCE HOSPITAL"_s), qPrintable(r.text));
         QVERIFY2(r.text.contains(shows), qPrintable(r.text));
+    }
+
+    // The Monthly Performance Report opens its five sub-reports in their order, each with its
+    // own values; a worker never searched for is empty, which counts the whole department.
+    void monthlyPerformanceThroughTheMenu_data() {
+        QTest::addColumn<QString>("worker"); // picked through the worker search; empty: not used
+        QTest::addColumn<QStringList>("shows");
+        QTest::newRow("worker search never used")
+            << QString()
+            << QStringList{u"Social Worker: the whole department"_s,
+                           u"Total | 2 | 0 | 3 | 5"_s, // I: 700101, 700103; three ER visits
+                           u" | New cases | 1 | 0 | 3 | 4"_s,
+                           u" | Old cases (follow-up) | 1 | 0 | 0 | 1"_s, // 700101 after 700090
+                           u"5 | 900203E | ER | H010 | JACINTO, MYRA | D | Medical | SANTOS, MARIA | 03/04/2026 11:59 PM"_s};
+        QTest::newRow("a worker chosen")
+            << u"E200"_s
+            << QStringList{u"Social Worker: REYES, CARMEN (E200)"_s, u"Total | 1 | 0 | 1 | 2"_s,
+                           u"Medical | 0 | 0 | 1 | 1"_s, u"Surgical | 1 | 0 | 0 | 1"_s,
+                           u"2 | 900202E | ER | H009 | IBARRA, CARLO | C1 | Medical | REYES, CARMEN | 03/04/2026 10:05 AM"_s};
+    }
+
+    void monthlyPerformanceThroughTheMenu() {
+        QFETCH(QString, worker);
+        QFETCH(QStringList, shows);
+        answerNextDialog(QDate(2026, 3, 3), QDate(2026, 3, 4), true, worker);
+        trigger(u"mnuMonthlyPerformanceReport"_s);
+        QVERIFY2(ui::Messages::shown().isEmpty(), qPrintable(ui::Messages::shownTexts().join(u'|')));
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen.first().name, u"frmReportDate2"_s);
+        QCOMPARE(seen.first().caption, u"Report Date Entry"_s);
+        QVERIFY(seen.first().workerVisible);
+        QCOMPARE(reports::shownReports().size(), 1);
+        const reports::ShownReport& r = reports::shownReports().first();
+        QCOMPARE(r.fileName, u"MonthlyPerformance.rpt"_s);
+        QCOMPARE(r.title, u"Monthly Performance Report"_s);
+        QVERIFY(!r.showGroupTree);
+        QVERIFY(!r.directPrint);
+        QCOMPARE(r.parameters,
+                 (QStringList{u"HospitalName=ZEP REFERENCE HOSPITAL"_s,
+                              u"HospitalAddress=1 Reference Street, Quezon City"_s,
+                              u"UserName=SANTOS, MARIA"_s, u"StartDate=03/03/2026"_s,
+                              u"EndDate=03/04/2026"_s, u"Worker="_s + worker}));
+        QCOMPARE(r.subreportsOpened,
+                 (QStringList{u"I.SourceOfReferral"_s, u"II.Caseload"_s,
+                              u"III.CaseloadPerCategory"_s, u"IV.Services"_s, u"documentation"_s}));
+        const QStringList period{u"StartDate=03/03/2026"_s, u"EndDate=03/04/2026"_s,
+                                 u"Worker="_s + worker};
+        QCOMPARE(r.subreports.value(u"I.SourceOfReferral"_s), period);
+        QCOMPARE(r.subreports.value(u"II.Caseload"_s), period);
+        QCOMPARE(r.subreports.value(u"III.CaseloadPerCategory"_s), period);
+        QCOMPARE(r.subreports.value(u"IV.Services"_s), period + QStringList{u"Service="_s});
+        QCOMPARE(r.subreports.value(u"documentation"_s), period + QStringList{u"UserCode=E100"_s});
+        const QStringList lines = r.text.split(u'\n');
+        for (const QString& line : shows)
+            QVERIFY2(lines.contains(line), qPrintable(line + u"\n---\n"_s + r.text));
     }
 
     void closingTheDialogRunsNothing_data() {
@@ -330,19 +449,24 @@ private slots:
     void itemNotBuiltSaysSo_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("text");
-        QTest::newRow("no dialog") << u"mnuTransaction"_s
-                                   << u"The report \"ARR Transaction Report\" (ARRTransactionReport.rpt) is not available yet."_s;
+        QTest::newRow("another sub-menu") << u"mnuQCIPD"_s
+                                   << u"The report \"QC Residents Report - In-Patient\" (ZEP_Report_QC.rpt) is not available yet."_s;
         QTest::newRow("with a dialog") << u"mnuMonthlyPerformanceReport"_s
                                        << u"The report \"Monthly Performance Report\" (MonthlyPerformance.rpt) is not available yet."_s;
-        QTest::newRow("sub-menu") << u"mnuServiceIncomeReportInpatient"_s
-                                  << u"The report \"Service Income Report - In-Patient\" (ZEPDailyDischargesReport.rpt) is not available yet."_s;
+        QTest::newRow("sub-menu") << u"mnuIn"_s
+                                  << u"The report \"Service Income Report Grouped by Service - In Patients\" (SummaryIncome.rpt) is not available yet."_s;
     }
 
     void itemNotBuiltSaysSo() {
         QFETCH(QString, item);
         QFETCH(QString, text);
+        // A report folder without these templates, as on a workstation installed before them.
+        QTemporaryDir empty;
+        const QString folder = app::g().reportFolder;
+        app::g().reportFolder = empty.path() + u'/';
         answerNextDialog(QDate(2026, 3, 4), QDate(2026, 3, 4), true); // must not be needed
         trigger(item);
+        app::g().reportFolder = folder;
         QCOMPARE(ui::Messages::shownTexts(), QStringList{text});
         QCOMPARE(ui::Messages::shown().first().icon, ui::Icon::Information);
         QVERIFY(reports::shownReports().isEmpty());
@@ -353,26 +477,94 @@ private slots:
             t->deleteLater();
     }
 
-    // Re-Print ARR needs the reprint screen without a patient, which is not there yet and
-    // says so; with a patient it prints the referral report.
-    void referralReprintSaysWhatIsMissing_data() {
-        QTest::addColumn<QString>("hospNum");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("no patient") << QString()
-                                    << u"\"Re-Print ARR\" without a selected patient opens the reprint screen, which is not available yet."_s;
-        QTest::newRow("a patient") << u"H003"_s << QString();
+    // Re-Print ARR without a patient opens the reprint screen, modal, and prints nothing.
+    void referralReprintWithoutPatientOpensTheScreen() {
+        trigger(u"mnuRePrintARR"_s);
+        QCOMPARE(ui::Messages::shownTexts(), QStringList{});
+        QVERIFY(reports::shownReports().isEmpty());
+        auto* f = w->findChild<QDialog*>(u"frmReprintARR"_s);
+        QVERIFY(f && f->isVisible());
+        QCOMPARE(f->windowModality(), Qt::ApplicationModal);
+        f->findChild<QPushButton*>(u"btnClose"_s)->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!w->findChild<QDialog*>(u"frmReprintARR"_s));
     }
 
-    void referralReprintSaysWhatIsMissing() {
+    // With a patient selected it reprints the selected visit's report with the name and
+    // licence of that report, even when the patient has a newer report of another visit by
+    // another worker; a visit without a report of its own gets neither.
+    void referralReprintOfTheSelectedVisit_data() {
+        QTest::addColumn<QString>("hospNum");
+        QTest::addColumn<QString>("idNum");
+        QTest::addColumn<QStringList>("parameters");
+        QTest::addColumn<QString>("shows");
+        QTest::newRow("this visit's worker")
+            << u"H003"_s << u"700103"_s
+            << QStringList{u"HospNum=H003"_s, u"IdNum=700103"_s, u"PrintedBy=CARMEN REYES"_s,
+                           u"LicenseNumber=SW-0456"_s, u"Doctor="_s}
+            << u"Medical Social Worker, License No. SW-0456"_s;
+        QTest::newRow("no report of this visit")
+            << u"H002"_s << u"700102"_s
+            << QStringList{u"HospNum=H002"_s, u"IdNum=700102"_s, u"PrintedBy="_s,
+                           u"LicenseNumber="_s, u"Doctor="_s}
+            << u"No referral report has been saved for hospital number H002, visit 700102."_s;
+    }
+
+    void referralReprintOfTheSelectedVisit() {
         QFETCH(QString, hospNum);
-        QFETCH(QString, text);
-        if (!hospNum.isEmpty())
-            selectPatient(hospNum, false);
+        QFETCH(QString, idNum);
+        QFETCH(QStringList, parameters);
+        QFETCH(QString, shows);
+        db::Connection& c = *app::g().gConnection;
+        // Newer reports of other visits of both patients, by the other worker, who has a
+        // licence of his own here; taken away again at the end.
+        c.Execute(u"UPDATE ZEP.tbZEPEmployee SET LicenseNumber = 'SW-0100' WHERE EmployeeID = 'E100'"_s);
+        c.Execute(u"INSERT INTO ZEP.tbZEPAssessment (IdNum, HospNum, ZEPNum, Code, Category, ZEPW, "
+                  "UserID, AssessDate) VALUES ('700093', 'H003', '', 'D', 'Medical', 'E100', 'E100', "
+                  "'2026-03-05 08:00:00'), ('900207E', 'H002', '', 'D', 'Medical', 'E100', 'E100', "
+                  "'2026-03-05 09:00:00')"_s);
+        const auto restore = qScopeGuard([&c] {
+            c.Execute(u"DELETE FROM ZEP.tbZEPAssessment WHERE IdNum IN ('700093', '900207E')"_s);
+            c.Execute(u"UPDATE ZEP.tbZEPEmployee SET LicenseNumber = '' WHERE EmployeeID = 'E100'"_s);
+        });
+        selectPatient(hospNum, false);
+        QCOMPARE(w->patientList()->IDNUM(), idNum);
         trigger(u"mnuRePrintARR"_s);
-        QCOMPARE(ui::Messages::shownTexts(), text.isEmpty() ? QStringList{} : QStringList{text});
-        QCOMPARE(reports::shownReports().size(), text.isEmpty() ? 1 : 0);
-        if (text.isEmpty())
-            QCOMPARE(reports::shownReports().first().title, u"Assessment and Referal report"_s);
+        QCOMPARE(ui::Messages::shownTexts(), QStringList{});
+        QVERIFY(!w->findChild<QDialog*>(u"frmReprintARR"_s));
+        QCOMPARE(reports::shownReports().size(), 1);
+        const reports::ShownReport& r = reports::shownReports().first();
+        QCOMPARE(r.fileName, u"ARR_New.rpt"_s);
+        QCOMPARE(r.title, u"Assessment and Referal report"_s);
+        QCOMPARE(r.parameters, parameters);
+        QVERIFY2(r.text.contains(shows), qPrintable(r.text));
+        QVERIFY2(!r.text.contains(u"SW-0100"_s), qPrintable(r.text));
+        QVERIFY2(!r.text.contains(u"MARIA SANTOS"_s), qPrintable(r.text));
+    }
+
+    // The transaction report of the selected patient: every save, counted by visit and worker.
+    void transactionReportOfTheSelectedPatient() {
+        db::Connection& c = *app::g().gConnection;
+        c.Execute(u"INSERT INTO ZEP.tbZEPTransaction (HospNum, IdNum, ZEPNum, Code, IntakeDate, "
+                  "ExpiryDate, Category, ZEPW, UserID, Remarks, TransDate) VALUES "
+                  "('H003', '700093', '', 'D', '2025-12-01', '2026-05-31', 'Medical', 'E100', "
+                  "'E100', 'older visit', '2025-12-01 09:00:00'), "
+                  "('H003', '700103', '', 'D', '2026-03-03', '2026-04-03', 'Surgical', 'E200', "
+                  "'E200', 'this visit', '2026-03-03 15:20:00'), "
+                  "('H001', '700101', 'ZEP-001', 'C1', '2026-03-04', '2026-07-01', 'Medical', "
+                  "'E100', 'E100', 'ANOTHER PATIENT', '2026-03-04 00:00:00')"_s);
+        const auto restore = qScopeGuard([&c] { c.Execute(u"DELETE FROM ZEP.tbZEPTransaction"_s); });
+        selectPatient(u"H003"_s, false);
+        trigger(u"mnuTransaction"_s);
+        QCOMPARE(ui::Messages::shownTexts(), QStringList{});
+        QCOMPARE(reports::shownReports().size(), 1);
+        const reports::ShownReport& r = reports::shownReports().first();
+        QCOMPARE(r.fileName, u"ARRTransactionReport.rpt"_s);
+        QCOMPARE(r.title, u"Assessment Transaction Report"_s);
+        QCOMPARE(r.parameters, QStringList{u"HospNum=H003"_s});
+        QVERIFY2(r.text.contains(u"Saved reports: 2; visits: 2; social workers: 2"_s), qPrintable(r.text));
+        QVERIFY2(r.text.contains(u"REYES, CARMEN | 1 | 1"_s), qPrintable(r.text));
+        QVERIFY2(!r.text.contains(u"ANOTHER PATIENT"_s), qPrintable(r.text));
     }
 
     // File Maintenance's reprint runs with whatever patient is selected, also with none.

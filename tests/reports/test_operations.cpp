@@ -193,6 +193,19 @@ void TestOperations::subreportsKeepTheirOwnValues() {
     QCOMPARE(s.subreports.value(QStringLiteral("IV.Services")),
              (QStringList{QStringLiteral("Worker=W3"), QStringLiteral("Extra=none")}));
     QVERIFY(s.text.contains(QStringLiteral("Referrals 01/01/2026 W2\nServices W3 none")));
+    // in the order they were opened (a refused one is not among them)
+    QCOMPARE(s.subreportsOpened,
+             (QStringList{QStringLiteral("I.SourceOfReferral"), QStringLiteral("IV.Services")}));
+    // the next report starts with none, and its order is its own, not the template's
+    QVERIFY(OpenReport(folder(), QStringLiteral("Monthly.rpt"), {QStringLiteral("W1")}));
+    QVERIFY(ShowReport(false, QStringLiteral("Monthly Performance Report"), false));
+    QCOMPARE(shownReports().at(1).subreportsOpened, QStringList());
+    QVERIFY(OpenReport(folder(), QStringLiteral("Monthly.rpt"), {QStringLiteral("W1")}));
+    QVERIFY(OpenSubreport(QStringLiteral("IV.Services"), {QStringLiteral("W3")}));
+    QVERIFY(OpenSubreport(QStringLiteral("I.SourceOfReferral"), {}));
+    QVERIFY(ShowReport(false, QStringLiteral("Monthly Performance Report"), false));
+    QCOMPARE(shownReports().at(2).subreportsOpened,
+             (QStringList{QStringLiteral("IV.Services"), QStringLiteral("I.SourceOfReferral")}));
 }
 
 void TestOperations::viewerReleasesOnlyItsOwnReport() {

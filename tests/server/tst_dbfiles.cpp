@@ -48,6 +48,18 @@ void seed(db::Connection& c) {
     }
     c.Execute(u"INSERT INTO ZEP.tbZEPClassification (Type, Code, Classification) VALUES (?, ?, ?)"_s,
               {u"A1"_s, u"C1"_s, u"Class C1"_s});
+    // A visit with one charge line paid from a sponsor's fund, for the billing views.
+    c.Execute(u"INSERT INTO BILLING.tbBillCompany (CompanyID, Company) VALUES (?, ?)"_s,
+              {u"PC"_s, u"PCSO"_s});
+    c.Execute(u"INSERT INTO BILLING.tbBillCDFAllocation (AccountNum, HospNum, CompanyID, Amount, "
+              "TransDate) VALUES (?, ?, ?, ?, ?)"_s,
+              {u"AC1"_s, u"H1"_s, u"PC"_s, 1000, u"2026-01-05 08:00:00"_s});
+    c.Execute(u"INSERT INTO BILLING.tbBillDailyBill (IdNum, RevenueID, Amount, TransDate, "
+              "CDFAccountNum) VALUES (?, ?, ?, ?, ?)"_s,
+              {u"1001"_s, u"LB"_s, 125.5, u"2026-01-05 09:00:00"_s, u"AC1"_s});
+    c.Execute(u"INSERT INTO BILLING.tbBillDailyBill (IdNum, RevenueID, Amount, TransDate) "
+              "VALUES (?, ?, ?, ?)"_s,
+              {u"1001"_s, u"XR"_s, 300, u"2026-01-05 10:00:00"_s});
 }
 
 // A file opened alone with the engine's own library, read-only, nothing attached.
@@ -161,7 +173,11 @@ void TstDbFiles::eachFileOpensAlone_data() {
                                       << QStringList{u"tbZEPClassificationScheme"_s}
                                       << QList<QStringList>{{u"C1"_s, u"Class C1"_s}};
         QTest::addRow("%s, BUILD_FILE", how) << upgrade << u"BUILD_FILE"_s << buildViews << buildRows;
-        for (const char* file : {"PATIENT_DATA", "BILLING", "RADIOLOGY", "main"})
+        QTest::addRow("%s, BILLING", how)
+            << upgrade << u"BILLING"_s
+            << QStringList{u"vwBillVisitMoney"_s, u"vwBillVisitPayer"_s}
+            << QList<QStringList>{{u"1001"_s, u"1"_s}, {u"1001"_s, u"AC1"_s}};
+        for (const char* file : {"PATIENT_DATA", "RADIOLOGY", "main"})
             QTest::addRow("%s, %s", how, file) << upgrade << QString::fromLatin1(file)
                                                << QStringList() << QList<QStringList>();
     }
@@ -224,6 +240,13 @@ void TstDbFiles::viewsReadThroughTheConnection_data() {
             << upgrade
             << u"SELECT OtherRevenueID, OtherRevenue, OtherSectionID, RateA FROM BUILD_FILE.tbCoOtherRevenue"_s
             << QStringList{u"IMD|ITEM MD|MD|125.5"_s};
+        QTest::addRow("%s, visit money", how)
+            << upgrade
+            << u"SELECT IdNum, PatientGroup, Gross, Sponsor, Net, Balance FROM BILLING.vwBillVisitMoney"_s
+            << QStringList{u"1001|1|425.5|125.5|300|300"_s};
+        QTest::addRow("%s, visit payer", how)
+            << upgrade << u"SELECT IdNum, AccountNum, Company FROM BILLING.vwBillVisitPayer"_s
+            << QStringList{u"1001|AC1|PCSO"_s};
     }
 }
 

@@ -84,6 +84,9 @@ void seed(db::Connection& c) {
         {u"1001"_s, u"H1"_s, kStamp});
     run("INSERT INTO BILLING.tbBillCompany (CompanyID, Company) VALUES (?, ?)",
         {u"C1"_s, u"PCSO"_s});
+    run("INSERT INTO BILLING.tbBillPayment (IdNum, ORNumber, PaymentDate, Amount, Kind) "
+        "VALUES (?, ?, ?, ?, ?)",
+        {u"1001"_s, u"OR-0001"_s, kStamp, 100, u"D"_s});
     run("INSERT INTO BUILD_FILE.tbCoRevenueCode (RevenueID, ItemName) VALUES (?, ?)",
         {u"XR"_s, u"X-RAY"_s});
     run("INSERT INTO BUILD_FILE.tbCoRevenueCode (RevenueID, ItemName) VALUES (?, ?)",
@@ -371,6 +374,19 @@ void TstSchema::rulesRefuse_data() {
     QTest::newRow("clearance without the clearing user")
         << u"UPDATE ZEP.tbZEPDischargeNotice SET ClearDate = ? WHERE IdNum = ?"_s
         << QVariantList{kStamp, u"1001"_s} << check;
+    // Payments: a receipt number once, a positive amount to the centavo, a known kind.
+    const QString payment = u"INSERT INTO BILLING.tbBillPayment (IdNum, ORNumber, PaymentDate, "
+                            "Amount, Kind) VALUES (?, ?, ?, ?, ?)"_s;
+    QTest::newRow("receipt number used twice")
+        << payment << QVariantList{u"1001B"_s, u"OR-0001"_s, kStamp, 50, u"P"_s} << unique;
+    QTest::newRow("payment of nothing")
+        << payment << QVariantList{u"1001"_s, u"OR-0002"_s, kStamp, 0, u"P"_s} << check;
+    QTest::newRow("refund written as a negative payment")
+        << payment << QVariantList{u"1001"_s, u"OR-0002"_s, kStamp, -50, u"P"_s} << check;
+    QTest::newRow("payment of an unknown kind")
+        << payment << QVariantList{u"1001"_s, u"OR-0002"_s, kStamp, 50, u"X"_s} << check;
+    QTest::newRow("payment without a receipt number")
+        << payment << QVariantList{u"1001"_s, u""_s, kStamp, 50, u"D"_s} << check;
 }
 
 void TstSchema::rulesRefuse() {

@@ -250,6 +250,29 @@ void TestDemo::holds_data() {
         "SELECT COUNT(*) FROM BILLING.tbBillDailyBill "
         "WHERE CDFAccountNum IS NOT NULL",
         10);
+    row("receipts of visits that went home",
+        "SELECT COUNT(*) FROM BILLING.tbBillPayment WHERE Kind = 'P'", 100);
+    row("deposits of patients admitted now",
+        "SELECT COUNT(*) FROM BILLING.tbBillPayment p JOIN PATIENT_DATA.tbPatient2 a "
+        "ON a.IdNum = p.IdNum WHERE p.Kind = 'D' AND a.DcrDate IS NULL",
+        10);
+    row("refunds", "SELECT COUNT(*) FROM BILLING.tbBillPayment WHERE Kind = 'R'", 3);
+    row("discharged and still owing",
+        "SELECT COUNT(*) FROM BILLING.vwBillVisitMoney m JOIN PATIENT_DATA.tbPatient2 a "
+        "ON a.IdNum = m.IdNum WHERE a.DcrDate IS NOT NULL AND m.Balance > 0",
+        3);
+    row("visits settled to the centavo",
+        "SELECT COUNT(*) FROM BILLING.vwBillVisitMoney WHERE Net > 0 AND Balance = 0", 100);
+    row("resident city", "SELECT COUNT(*) FROM PATIENT_DATA.tbHospitalInfo "
+                         "WHERE ResidentCity = 'Quezon City'", 1);
+    row("residents with a resident card",
+        "SELECT COUNT(*) FROM PATIENT_DATA.tbMaster WHERE Town = 'Quezon City' "
+        "AND ResidentCardNum <> ''",
+        10);
+    row("residents without a card",
+        "SELECT COUNT(*) FROM PATIENT_DATA.tbMaster WHERE Town = 'Quezon City' "
+        "AND ResidentCardNum = ''",
+        10);
 }
 
 void TestDemo::holds() {
@@ -313,6 +336,7 @@ void TestDemo::twoRunsWriteTheSameHospital_data() {
     row("visit charges", "SELECT * FROM BILLING.tbBillOPDailyOut ORDER BY Id");
     row("medicare", "SELECT * FROM BILLING.tbBillMedicare ORDER BY IdNum, RevenueID");
     row("funds", "SELECT * FROM BILLING.tbBillCDFAllocation ORDER BY AccountNum");
+    row("payments", "SELECT * FROM BILLING.tbBillPayment ORDER BY Id");
     row("employees", "SELECT * FROM ZEP.tbZEPEmployee ORDER BY EmployeeID");
     // Password hashes are salted, so two runs differ there and only there.
     row("users", "SELECT UserName, EmployeeID, DeptCode, Rights, Active FROM ZEP.tbZEPUser "
@@ -416,6 +440,12 @@ void TestDemo::rowsReferToEachOther_data() {
         QTest::newRow(name) << QString::fromLatin1(sql).replace(QStringLiteral("VISITS"),
                                                                 QString::fromLatin1(visits));
     };
+    withVisits("payment without visit",
+               "SELECT IdNum FROM BILLING.tbBillPayment p WHERE NOT EXISTS "
+               "(SELECT 1 FROM VISITS v WHERE v.IdNum = p.IdNum)");
+    row("card holder outside the city",
+        "SELECT HospNum FROM PATIENT_DATA.tbMaster WHERE ResidentCardNum <> '' "
+        "AND Town <> 'Quezon City'");
     row("admission without patient",
         "SELECT IdNum FROM PATIENT_DATA.tbPatient2 a WHERE NOT EXISTS "
         "(SELECT 1 FROM PATIENT_DATA.tbMaster m WHERE m.HospNum = a.HospNum)");

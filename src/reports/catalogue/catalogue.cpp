@@ -163,10 +163,10 @@ QVector<Item> build() {
         t << i;
     }
 
-    // Patients With Unpaid Bills/Refund. The in-patient heading is the template's own text;
-    // the other two name what they list.
+    // Patients With Unpaid Bills/Refund. Each prints the heading its window carries: the
+    // in-patient one was handed the income report's heading and named itself so on paper.
     t << income("mnuPatientUnpaid_IPD", "Patients With Unpaid Bills/Refund - In Patients",
-                "Checking_ZEP_Report.rpt", 1, "Daily Service Income Report - In Patient",
+                "Checking_ZEP_Report.rpt", 1, "Payables/Refund Report - In Patient",
                 "Payables/Refund Report - In Patient");
     t << income("mnuPatientUnpaid_OPD", "Patients With Unpaid Bills/Refund - Out Patients",
                 "Checking_ZEP_Report.rpt", 3, "Payables/Refund Report - Out Patient",

@@ -60,7 +60,7 @@ struct Item {
     // Items that first need a patient: the datasheet needs an admission.
     bool needsAdmission = false;
     // Re-Print ARR: without a patient the reprint screen opens instead; with one, the
-    // patient's last referral report tells who wrote it.
+    // selected visit's own referral report tells who wrote it.
     bool referralReprint = false;
 };
 

@@ -178,10 +178,17 @@ Outcome run(const Item& item, const Context& ctx) {
         try {
             const db::Recordset rs =
                 ctx.conn->Call(item.prepare, valuesFor(item.prepareValues, ctx, a));
-            if (item.referralReprint && !rs.Eof()) {
-                a.arrUserName = rs.Text(QStringLiteral("UserName"));
-                a.arrLicence = rs.Text(QStringLiteral("lisencenumber"));
-            }
+            // The search finds every saved report of the patient (and of anyone whose case
+            // number or name matches the text); only the selected visit's own report tells
+            // who wrote it. Another visit's would print another worker's name and licence.
+            if (item.referralReprint)
+                for (db::Recordset r = rs; !r.Eof(); r.MoveNext())
+                    if (r.Text(QStringLiteral("HospNum")).trimmed() == hospNum &&
+                        r.Text(QStringLiteral("IdNum")).trimmed() == idNum) {
+                        a.arrUserName = r.Text(QStringLiteral("UserName"));
+                        a.arrLicence = r.Text(QStringLiteral("lisencenumber"));
+                        break;
+                    }
         } catch (const db::Error& e) {
             ui::Messages::critical(failedText(item, e.Description()));
             return Outcome::Failed;

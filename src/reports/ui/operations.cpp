@@ -24,6 +24,7 @@ struct State {
     QString hospital;
     LogOnInfo logOn;
     std::unique_ptr<Report> current;
+    QStringList subreportsOpened; // of the current report, in the order they were opened
     quint64 generation = 0; // which opening the current report is
     bool recording = false;
     QList<ShownReport> shown;
@@ -97,6 +98,7 @@ Report* currentReport() {
 
 void releaseCurrentReport() {
     state().current.reset();
+    state().subreportsOpened.clear();
     ++state().generation;
 }
 
@@ -136,6 +138,7 @@ bool OpenSubreport(const QString& name, const QVariantList& parameters) {
         sub.SetLogOnInfo(s.logOn.server, s.logOn.database, s.logOn.user, s.logOn.password);
         if (!parameters.isEmpty())
             sub.SetParameterValues(parameters);
+        s.subreportsOpened.append(name);
     } catch (const ReportError& e) {
         fail(e.message());
         return false;
@@ -219,6 +222,7 @@ bool ShowReport(bool showGroupTree, const QString& title, bool directPrintFlag) 
     }
     if (s.recording) {
         s.shown.append(record(*s.current, *rendered, title, showGroupTree, directPrintFlag));
+        s.shown.last().subreportsOpened = s.subreportsOpened;
         return true;
     }
     if (directPrintFlag) {

@@ -60,6 +60,7 @@ struct ShownReport {
     bool directPrint = false;
     QStringList parameters;                // "Name=value", as the header shows the values
     QMap<QString, QStringList> subreports; // the opened sub-reports' parameters, same form
+    QStringList subreportsOpened;          // their names in the order they were opened
     QString hospital;
     LogOnInfo logOn; // the password is never recorded
     int pages = 0;

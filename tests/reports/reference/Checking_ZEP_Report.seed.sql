@@ -1,0 +1,9 @@
+-- include: Income.sql
+-- Of the in-patients of the income report:
+--   unpaid: 800102 alone, balance 1,800.00 - 1,000.00 = 800.00 (gross 3,600.00, discount
+--     1,800.00, net 1,800.00, paid 1,000.00)
+--   refunds: 800101, refunded 24.63 and settled (balance 0.00), and 800105, overpaid: net
+--     0.00, paid 500.00, a refund of 500.00 due
+--     net 4,975.37 + 0.00 = 4,975.37; paid 5,000.00 + 500.00 = 5,500.00; refunded 24.63;
+--     due 0.00 + 500.00 = 500.00
+--   800106 is settled and had no refund: in neither list.

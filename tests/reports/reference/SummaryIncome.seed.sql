@@ -1,0 +1,26 @@
+-- include: Income.sql
+-- include: RevenueCentres.sql
+-- The in-patients the department served, discharged from 03/01 to 03/04: 800101, 800106,
+-- 800105, 800102 (800103 left at the next midnight; 800104 is not the department's). Their
+-- totals are the daily service income report's (ZEPDailyDischargesReport.txt): 4 visits;
+-- gross 56,451.15; medicare 17,300.00; discount 29,275.53; sponsor 850.25; net 9,025.37;
+-- paid 8,750.00; refunded 24.63; balance 300.00 (owed 800.00 by 800102, 500.00 due back to
+-- 800105).
+-- By revenue centre (gross, medicare, discount, the fund-paid lines, net):
+--   Laboratory          1,200.50 + 2,000.00 + 640.00 - 40.00 = 3,800.50; discount 300.13
+--                       (800101's computation); net 3,500.37
+--   MD                  3,000.00 (800101); net 3,000.00
+--   Operating Room     25,000.00; medicare 10,000.00; discount 15,000.00 (800105); net 0.00
+--   Pharmacy              850.25 + 1,000.00 + 4,300.40 = 6,150.65; discount 4,300.40
+--                       (800105); fund-paid 850.25 (800101) + 4,300.40 (800105) = 5,150.65;
+--                       net 6,150.65 - 4,300.40 - 5,150.65 = -3,300.40
+--   Room Accommodation  4,500.00 + 11,000.00 + 3,000.00 = 18,500.00; medicare 2,000.00 +
+--                       5,000.00 = 7,000.00; discount 1,125.00 + 6,000.00 = 7,125.00;
+--                       net 4,375.00
+--   Medicare for the other items: 300.00 (800101's OT); net -300.00
+--   Discount not yet computed: 750.00 (800106) + 1,800.00 (800102) = 2,550.00; net -2,550.00
+--                       (800101's pending 1,500.00 is not counted beside its computation)
+--   Fund-paid lines also covered by medicare or the discount: 800105's PH 4,300.40, of which
+--                       the sponsor bears nothing: sponsor -4,300.40, net 4,300.40
+--   sums: gross 56,451.15; medicare 17,300.00; discount 29,275.53; sponsor 5,150.65 -
+--         4,300.40 = 850.25; net 9,025.37, the totals above.

@@ -1,0 +1,15 @@
+-- include: Income.sql
+-- include: RevenueCentres.sql
+-- The out-patient visits the department served from 03/01 to 03/04: 100103B (03/01 00:00)
+-- and 100101B (03/04); 100102B of 02/28 is outside. Totals as the out-patient daily report
+-- (ZEPDailyDischargesReportOut.txt): 2 visits; gross 3,390.00; medicare 2,600.00; discount
+-- 100.00; sponsor 390.00; net 300.00; paid 300.00; refunded 0.00; balance 0.00.
+-- By revenue centre:
+--   Dialysis Unit  2,790.00; medicare 2,600.00; fund-paid 2,790.00 (AC02); net -2,600.00
+--   Laboratory       400.00; net 400.00
+--   Pharmacy         200.00; fund-paid 200.00 (AC03); net 0.00
+--   Discount not yet computed: 100.00 (100101B); net -100.00
+--   Fund-paid lines also covered by medicare or the discount: of 100103B's 2,790.00 the
+--   sponsor bears 190.00: sponsor -2,600.00, net 2,600.00
+--   sums: gross 3,390.00; medicare 2,600.00; discount 100.00; sponsor 2,990.00 - 2,600.00 =
+--         390.00; net 300.00.

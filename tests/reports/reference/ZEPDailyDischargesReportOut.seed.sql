@@ -1,0 +1,11 @@
+-- include: Income.sql
+-- The out-patients seen from 03/01 to 03/04 whom the department served: 100103B (03/01
+-- 00:00:00) and 100101B (03/04). 100102B (02/28 23:59:59) is before the period.
+--   gross     2,790.00 + 600.00 = 3,390.00
+--   medicare  2,600.00 +   0.00 = 2,600.00
+--   discount      0.00 + 100.00 =   100.00
+--   sponsor     190.00 + 200.00 =   390.00 (100103B's fund paid 2,790.00, but medicare had
+--                                            left 190.00)
+--   net           0.00 + 300.00 =   300.00
+--   paid          0.00 + 300.00 =   300.00
+--   refunded 0.00, balance 0.00

@@ -1,0 +1,5 @@
+-- include: Income.sql
+-- The in-patients of the income report who live in the hospital's city and hold its
+-- resident card: 800101 ABAD (QC-0001) alone; BAUTISTA lives there without a card.
+--   gross 9,550.75; medicare 2,300.00; discount 1,425.13; sponsor 850.25; net 4,975.37;
+--   paid 5,000.00; refunded 24.63; balance 0.00

@@ -1,0 +1,13 @@
+-- include: Income.sql
+-- The in-patients of the income report who live in the hospital's city (Quezon City):
+-- 800101 ABAD ('Quezon City') and 800102 BAUTISTA ('quezon city ', matched without regard
+-- to case and blanks). CRUZ (Marikina) and ESTRADA (Pasig) are not residents; DIAZ is, but
+-- his admission was not the department's.
+--   gross     9,550.75 + 3,600.00 = 13,150.75
+--   medicare  2,300.00 +     0.00 =  2,300.00
+--   discount  1,425.13 + 1,800.00 =  3,225.13
+--   sponsor     850.25 +     0.00 =    850.25
+--   net       4,975.37 + 1,800.00 =  6,775.37
+--   paid      5,000.00 + 1,000.00 =  6,000.00
+--   refunded     24.63 +     0.00 =     24.63
+--   balance       0.00 +   800.00 =    800.00
