@@ -3,14 +3,15 @@
 // middle of it.
 //
 //   crashsave seed URL
-//       a new database with the demo hospital and the few stale classes the global update
-//       is for
+//       a new database with the demo hospital and the few stale records the global update
+//       and the recompute are for
 //   crashsave run URL SAVE [--kill-statement N | --kill-io N]
 //       finds the rows SAVE works on (reading only), arms the kill point, saves; prints
 //       "statements S" and "io W" (the statements the save ran, the file operations
 //       of its commit) and exits 0 when it was not killed
 //
-// Exit codes: 0 saved, 2 the save failed (db::Error), 3 bad arguments or nothing to save.
+// Exit codes: 0 saved, 2 the save failed (db::Error), 3 bad arguments, nothing to save, or a
+// save that did not do what it is for.
 #include "killvfs.h"
 
 #include "db/connection.h"
