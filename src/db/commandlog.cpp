@@ -1,5 +1,8 @@
 #include "commandlog.h"
 
+#include <csignal>
+#include <cstdlib>
+
 namespace db {
 
 int CommandLog::append(LoggedCommand c) {
@@ -46,6 +49,13 @@ QString CommandLog::dump() const {
         out += QLatin1Char('\n');
     }
     return out;
+}
+
+void FaultInjector::killProcess() {
+#ifdef SIGKILL
+    std::raise(SIGKILL);
+#endif
+    std::_Exit(137); // where there is no SIGKILL: still no destructor, no roll-back
 }
 
 } // namespace db

@@ -40,15 +40,26 @@ class FaultInjector {
 public:
     void failStatement(int nth) { statementLeft_ = nth; } // the nth statement from now
     void failCall(int nth) { callLeft_ = nth; }           // the nth procedure call from now
-    void disarm() { statementLeft_ = callLeft_ = 0; }
-    bool armed() const { return statementLeft_ > 0 || callLeft_ > 0; }
+    void disarm() { statementLeft_ = callLeft_ = killLeft_ = 0; }
+    bool armed() const { return statementLeft_ > 0 || callLeft_ > 0 || killLeft_ > 0; }
     // Called by the connection; true when this command must fail.
     bool hitStatement() { return statementLeft_ > 0 && --statementLeft_ == 0; }
     bool hitCall() { return callLeft_ > 0 && --callLeft_ == 0; }
 
+    // Ends the whole process with SIGKILL as soon as the nth statement from now has run
+    // (BEGIN and COMMIT count as statements): a workstation that dies in the middle of a
+    // save, with no chance to roll back. Only the crash test's own program arms it; unarmed
+    // it costs one comparison per statement.
+    void killAfterStatement(int nth) { killLeft_ = nth; }
+    // Called by the connection before each statement; true when the process must die once
+    // this statement has run.
+    bool killDueAfter() { return killLeft_ > 0 && --killLeft_ == 0; }
+    [[noreturn]] static void killProcess();
+
 private:
     int statementLeft_ = 0;
     int callLeft_ = 0;
+    int killLeft_ = 0;
 };
 
 } // namespace db

@@ -100,9 +100,15 @@ long long Connection::command(const QString& sql, const QVariantList& values, Op
         fail({9999, QStringLiteral("FaultInjection"),
               QStringLiteral("Injected fault at: ") + sql, QStringLiteral("XX000")},
              index);
+    const bool killAfter = faults_.killDueAfter();
     try {
-        return run(dialect_->placeholders(dropDoubleDots(sql)), values, columns, rows);
+        const long long n = run(dialect_->placeholders(dropDoubleDots(sql)), values, columns, rows);
+        if (killAfter)
+            FaultInjector::killProcess();
+        return n;
     } catch (const Error& e) {
+        if (killAfter)
+            FaultInjector::killProcess();
         fail(e.item(), index);
     }
 }

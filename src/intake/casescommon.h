@@ -4,6 +4,7 @@
 #include <QString>
 
 namespace db {
+class Connection;
 class Error;
 }
 
@@ -18,5 +19,9 @@ void showFailedSave(const db::Error& e);
 // A date read from the database ("yyyy-mm-dd", with or without a time) as "mm/dd/yyyy";
 // empty when the text is empty or not a date.
 QString usDate(const QString& text);
+
+// The global classification update: the assessments' class codes, then the patients'
+// classes on the master record, in one transaction. Throws db::Error after rolling back.
+void runGlobalUpdate(db::Connection& conn);
 
 } // namespace cases

@@ -54,11 +54,7 @@ bool frmGlobalClassificationUpdate::cmdUpdate_Click() {
     lblStatus->repaint();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        // The master update reads what the first one wrote: half of it must never stay.
-        db::Transaction t(*conn_);
-        conn_->Call(QStringLiteral("ZEP..sp_ZEP_GlobalClassificationUpdate"));
-        conn_->Call(QStringLiteral("ZEP..sp_ZEP_GlobalMasterUpdate"));
-        t.commit();
+        cases::runGlobalUpdate(*conn_);
     } catch (const db::Error& e) {
         QApplication::restoreOverrideCursor();
         lblStatus->hide();
