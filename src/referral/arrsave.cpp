@@ -92,7 +92,24 @@ SaveOutcome send(db::Connection& conn, const ArrSave& s) {
     counterpartText(s.counterpart, &numeric);
     if (!numeric)
         db::raise(QStringLiteral("The counterpart \"%1\" is not a number.").arg(s.counterpart));
-    conn.Call(QStringLiteral("ZEP..sp_ZEP_SaveAssessment_NEW"), assessmentValues(s));
+    try {
+        conn.Call(QStringLiteral("ZEP..sp_ZEP_SaveAssessment_NEW"), assessmentValues(s));
+    } catch (const db::Error& e) {
+        // Two workstations that give one new case number to two patients at once both pass
+        // the check above; the patient file's unique index makes the second wait for the
+        // first and then refuses it. That is the same refusal as the check's, and says so.
+        if (!e.isUniqueViolation())
+            throw;
+        t.rollback();
+        const db::Recordset winner =
+            conn.Call(QStringLiteral("ZEP..sp_ZEP_GetExistsZEPNumber"),
+                      {s.caseNumber.trimmed(), s.shownHospNum.trimmed()});
+        if (winner.Eof() ||
+            winner.Text(QStringLiteral("HospNum")).trimmed() == s.shownHospNum.trimmed())
+            throw;
+        out.owner = winner.Text(QStringLiteral("PatientName"));
+        return out;
+    }
     conn.Call(QStringLiteral("ZEP..sp_ZEP_SaveTransaction"), transactionValues(s));
     if (!s.special)
         conn.Execute(chargeRemovalStatement(s.idNum), {s.caseNumber.trimmed(), s.shownIdNum});

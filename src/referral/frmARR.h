@@ -143,6 +143,8 @@ public slots:
     void cmdSearch_Click();
     // The case status code of the text in cboactive, when the status table knows it.
     void cboactive_Update();
+    // The case status's code for the shown status; `tell` shows a failed look-up.
+    void updateStatusTag(bool tell);
 
 private:
     void buildLayout();
