@@ -16,6 +16,7 @@
 #include "server/server.h"
 
 #include "bench_discount.h"
+#include "bench_load.h"
 #include "bench_report.h"
 
 #include <QApplication>
@@ -405,12 +406,32 @@ int main(int argc, char** argv) {
             discountLines = n;
         args.remove(i, number ? 2 : 1);
     }
+    // --load N [--minutes M | --seconds S]: N workstations on one server at once.
+    int loadWorkstations = 0;
+    tools::LoadOptions load;
+    for (const char* flag : {"--load", "--minutes", "--seconds"})
+        if (const int i = args.indexOf(QLatin1String(flag)); i >= 0 && i + 1 < args.size()) {
+            const int v = args.at(i + 1).toInt();
+            if (qstrcmp(flag, "--load") == 0)
+                loadWorkstations = v;
+            else
+                load.seconds = qstrcmp(flag, "--minutes") == 0 ? v * 60 : v;
+            args.remove(i, 2);
+        }
     if (args.isEmpty()) {
         QTextStream(stderr) << "usage: zep-bench DATABASE [DATABASE ...] [--runs N] [--intake] "
-                               "[--arr] [--report [ROWS]] [--discount [LINES]]\n";
+                               "[--arr] [--report [ROWS]] [--discount [LINES]]\n"
+                               "       zep-bench --load N [--minutes M | --seconds S] POSTGRESQL-URL\n";
         return 2;
     }
     server::registerProcedures();
+    if (loadWorkstations > 0) {
+        load.workstations = loadWorkstations;
+        int rc = 0;
+        for (const QString& url : args)
+            rc = std::max(rc, tools::benchLoad(url, load, out()));
+        return rc;
+    }
     try {
         if (discountLines > 0) {
             for (const QString& url : args)
