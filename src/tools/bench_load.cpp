@@ -76,6 +76,7 @@ struct Shared {
     QString tag;
     Catalogue cat;
     Clock::time_point end;
+    int thinkMs = 0;
     std::mutex lock;
     std::deque<Round> rounds;
     QVector<std::vector<Task>> mail; // per workstation
@@ -245,6 +246,7 @@ public:
         c_->log().setEnabled(false);
         while (Clock::now() < sh_.end) {
             serveMail();
+            think();
             const unsigned r = rng_() % 100;
             try {
                 if (r < 50)
@@ -261,7 +263,7 @@ public:
             ++sh_.actions;
         }
         // A round handed out just before the end is still run, so that every round counts.
-        serveMail(true);
+        serveMail();
     }
 
     // The final read-back: every own patient holds what this workstation saved last.
@@ -286,6 +288,19 @@ public:
 
 private:
     double since(const QElapsedTimer& t) const { return t.nsecsElapsed() / 1e6; }
+
+    // The worker reads the screen and types before the next action; a race handed out
+    // meanwhile is run at its moment all the same.
+    void think() {
+        if (sh_.thinkMs <= 0)
+            return;
+        const int ms = sh_.thinkMs / 2 + int(rng_() % unsigned(sh_.thinkMs + 1));
+        const Clock::time_point until = std::min(sh_.end, Clock::now() + std::chrono::milliseconds(ms));
+        while (Clock::now() < until) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            serveMail();
+        }
+    }
 
     void search() {
         const Patient& p = patients_[rng_() % patients_.size()];
@@ -366,13 +381,12 @@ private:
             sh_.lost(w_, QStringLiteral("the clearance of %1").arg(id));
     }
 
-    void serveMail(bool all = false) {
+    void serveMail() {
         std::vector<Task> tasks;
         {
             std::lock_guard g(sh_.lock);
             tasks.swap(sh_.mail[w_]);
         }
-        (void)all;
         for (const Task& task : tasks) {
             std::this_thread::sleep_until(task.at);
             Round* round;
@@ -520,6 +534,7 @@ int benchLoad(const QString& url, const LoadOptions& options, QTextStream& out) 
         t.commit();
     }
     sh.mail.resize(n);
+    sh.thinkMs = options.thinkMs;
     std::vector<std::unique_ptr<Workstation>> stations;
     for (int w = 0; w < n; ++w)
         stations.push_back(std::make_unique<Workstation>(sh, w, own[w]));
@@ -622,7 +637,10 @@ int benchLoad(const QString& url, const LoadOptions& options, QTextStream& out) 
 
     const long errors = sh.errors.load(), lost = sh.lostUpdates.load();
     out << "\n### Load: " << n << " workstations for " << QString::number(seconds, 'f', 1)
-        << " s on PostgreSQL " << serverVersion << "\n\n"
+        << " s on PostgreSQL " << serverVersion << ", "
+        << (options.thinkMs > 0 ? QStringLiteral("%1 ms between a worker's actions on average").arg(options.thinkMs)
+                                : QStringLiteral("flat out (no pause between actions)"))
+        << "\n\n"
         << "Load average before " << loadBefore << ", after " << loadAfter << "; "
         << sh.actions.load() << " actions (" << QString::number(sh.actions.load() / seconds, 'f', 1)
         << " a second)\n\n"

@@ -9,6 +9,9 @@ namespace tools {
 struct LoadOptions {
     int workstations = 4;
     int seconds = 10;
+    // A worker's pause between two actions, on average (each pause is drawn between half
+    // and one and a half of it); 0 runs every workstation flat out, a stress test.
+    int thinkMs = 1000;
 };
 
 // Runs `workstations` simulated workstations, each on a connection of its own in a thread

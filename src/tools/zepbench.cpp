@@ -409,11 +409,13 @@ int main(int argc, char** argv) {
     // --load N [--minutes M | --seconds S]: N workstations on one server at once.
     int loadWorkstations = 0;
     tools::LoadOptions load;
-    for (const char* flag : {"--load", "--minutes", "--seconds"})
+    for (const char* flag : {"--load", "--minutes", "--seconds", "--think"})
         if (const int i = args.indexOf(QLatin1String(flag)); i >= 0 && i + 1 < args.size()) {
             const int v = args.at(i + 1).toInt();
             if (qstrcmp(flag, "--load") == 0)
                 loadWorkstations = v;
+            else if (qstrcmp(flag, "--think") == 0)
+                load.thinkMs = std::max(0, v);
             else
                 load.seconds = qstrcmp(flag, "--minutes") == 0 ? v * 60 : v;
             args.remove(i, 2);
@@ -421,7 +423,7 @@ int main(int argc, char** argv) {
     if (args.isEmpty()) {
         QTextStream(stderr) << "usage: zep-bench DATABASE [DATABASE ...] [--runs N] [--intake] "
                                "[--arr] [--report [ROWS]] [--discount [LINES]]\n"
-                               "       zep-bench --load N [--minutes M | --seconds S] POSTGRESQL-URL\n";
+                               "       zep-bench --load N [--minutes M | --seconds S] [--think MS] POSTGRESQL-URL\n";
         return 2;
     }
     server::registerProcedures();
