@@ -25,6 +25,7 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QUuid>
 
@@ -228,8 +229,9 @@ private slots:
         QCOMPARE(one(u"SELECT string_agg(Code, ',') FROM zep.tbloadprobe"_s), u"T4"_s);
     }
 
-    // The intake sheet: Save with the server down says so and keeps the sheet; Save again
-    // once it is back saves it, on the same log-in.
+    // The intake sheet: Save with the server down says so and keeps the sheet; Save once it
+    // is back, with the session ended by the server in the middle of the save, leaves
+    // nothing; Save again saves it, on the same log-in.
     void intakeSheetAcrossARestart() {
         logIns = 0;
         app::mdiZEP* w = logIn();
@@ -253,10 +255,37 @@ private slots:
         QVERIFY(f->optCS[2]->isChecked());
 
         QVERIFY(server.start());
+        // The session ends itself when the first family member is written: the sheet and
+        // the case data were already sent in that transaction.
+        f->FCFlexGrid->setRowCount(1);
+        for (int col = 0; col < 8; ++col)
+            f->FCFlexGrid->setItem(0, col, new QTableWidgetItem(col == 7 ? u"900"_s : u"ANA"_s));
+        second()->Execute(u"CREATE FUNCTION zep.zl_end_sheet() RETURNS trigger LANGUAGE plpgsql "
+                          "AS $$ BEGIN PERFORM pg_terminate_backend(pg_backend_pid()); RETURN NEW; "
+                          "END $$"_s);
+        second()->Execute(u"CREATE TRIGGER zl_end_sheet BEFORE INSERT ON zep.tbzepfamilymember "
+                          "FOR EACH ROW EXECUTE FUNCTION zep.zl_end_sheet()"_s);
+        ui::Messages::clearShown();
+        QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+        QCOMPARE(shown().size(), 1);
+        QVERIFY2(shown().first().startsWith(
+                     u"Critical|Message|Data Not Successfully Saved.\nThe connection to the "
+                     "database server was lost: nothing of this save was kept. Try again when "
+                     "the server is back."_s),
+                 qPrintable(shown().first()));
+        QVERIFY(!f->saved());
+        QCOMPARE(one(u"SELECT COUNT(*) FROM ZEP.tbZEPIntakeSheet WHERE HospNum = 'H3'"_s), u"0"_s);
+        QCOMPARE(one(u"SELECT COALESCE(ZEPNum, '-') FROM PATIENT_DATA.tbMaster WHERE HospNum = 'H3'"_s),
+                 u"-"_s);
+        QCOMPARE(f->txtGoalPlan->text(), u"typed before the restart"_s);
+        QCOMPARE(f->FCFlexGrid->item(0, 0)->text(), u"ANA"_s);
+        second()->Execute(u"DROP TRIGGER zl_end_sheet ON zep.tbzepfamilymember"_s);
+
         ui::Messages::clearShown();
         QTest::mouseClick(f->cmdSave, Qt::LeftButton);
         QCOMPARE(shown(), QStringList{u"None|Message|Record of GARCIA, ROSASaved."_s});
         QVERIFY(f->saved());
+        QCOMPARE(one(u"SELECT COUNT(*) FROM ZEP.tbZEPFamilyMember WHERE HospNum = 'H3'"_s), u"1"_s);
         QCOMPARE(one(u"SELECT ZEPNum FROM PATIENT_DATA.tbMaster WHERE HospNum = 'H3'"_s),
                  u"Z-0500"_s);
         QCOMPARE(one(u"SELECT HelpingGoals FROM ZEP.tbZEPIntakeSheet WHERE HospNum = 'H3'"_s),
