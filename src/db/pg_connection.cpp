@@ -200,8 +200,10 @@ private:
         e.SqlState = QStringLiteral("08006");
         // libpq's first line says what happened ("server closed the connection
         // unexpectedly", "terminating connection due to administrator command").
-        const QString detail =
-            QString::fromUtf8(PQerrorMessage(conn_)).section(QLatin1Char('\n'), 0, 0).trimmed();
+        QString detail =
+            QString::fromUtf8(PQerrorMessage(conn_)).section(QLatin1Char('\n'), 0, 0).simplified();
+        if (detail.startsWith(QLatin1String("FATAL:")))
+            detail = detail.mid(6).trimmed();
         if (sql.trimmed().compare(QLatin1String("COMMIT"), Qt::CaseInsensitive) == 0)
             e.Description = QStringLiteral(
                 "The connection to the database server was lost while the save was being "
