@@ -65,6 +65,7 @@ class tst_embedded : public QObject {
     db::ConnectionSettings settings;
     const QString password = u"Right-Horse-7"_s;
     const int year = QDate::currentDate().year();
+    bool actingAsPlainUser = false;
 
     app::mdiZEP* logIn() {
         modMain::setHooks({[this](login::clsCurrentUser& u) {
@@ -113,8 +114,11 @@ class tst_embedded : public QObject {
 private slots:
     void initTestCase() {
         // File permissions do not hold for root: the folder's owner is then a plain user.
-        if (::geteuid() == 0 && ::seteuid(65534) != 0)
-            QSKIP("running as root and cannot act as a plain user for the read-only folder");
+        if (::geteuid() == 0) {
+            if (::seteuid(65534) != 0)
+                QSKIP("running as root and cannot act as a plain user for the read-only folder");
+            actingAsPlainUser = true;
+        }
         auto c = testdb::fresh();
         settings = c->settings();
         settings.create = false;
@@ -204,6 +208,13 @@ private slots:
 
     // The folder made read-only while the workstation runs (the files still writable: the
     // engine cannot make its journal), or the files read-only from the log-in on.
+    // Root again at the end: the sanitizer build's leak check at exit must be able to look
+    // into the process.
+    void cleanupTestCase() {
+        if (actingAsPlainUser && ::seteuid(0) != 0)
+            qWarning("could not act as root again");
+    }
+
     void readOnly_data() {
         QTest::addColumn<bool>("folder");
         QTest::addColumn<QString>("engine");
