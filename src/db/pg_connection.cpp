@@ -148,21 +148,18 @@ private:
                t.compare(QLatin1String("ROLLBACK"), Qt::CaseInsensitive) == 0;
     }
 
-    // An idle connection has nothing to read: when the socket is readable between
-    // statements, the server has said goodbye (a restart or a shutdown) or closed it.
+    // An idle connection has nothing to read (the workstation listens for no notifications):
+    // when the socket is readable between statements, the server has said goodbye (a
+    // restart, a shutdown, the session ended) or closed it. Its goodbye and the close come
+    // one after the other, so anything readable counts as gone; a new session costs a
+    // moment, outside any transaction.
     bool goneWhileIdle() {
         if (PQstatus(conn_) != CONNECTION_OK)
             return true;
         pollfd p{PQsocket(conn_), POLLIN, 0};
         if (p.fd < 0)
             return true;
-        for (int round = 0; round < 2 && ::poll(&p, 1, 0) > 0; ++round) {
-            if (!PQconsumeInput(conn_))
-                return true;
-            if (PQstatus(conn_) != CONNECTION_OK)
-                return true;
-        }
-        return PQstatus(conn_) != CONNECTION_OK;
+        return ::poll(&p, 1, 0) != 0;
     }
 
     // Between transactions a lost connection is opened again with the same settings, so
