@@ -26,6 +26,8 @@ public:
     const QString& Description() const { return item_.Description; }
     bool isUniqueViolation() const { return item_.SqlState == QLatin1String("23505"); }
     bool isConstraintViolation() const { return item_.SqlState.startsWith(QLatin1String("23")); }
+    // The shared server could not be reached or the connection to it broke (class 08).
+    bool isConnectionLost() const { return item_.SqlState.startsWith(QLatin1String("08")); }
 
 private:
     ErrorItem item_;

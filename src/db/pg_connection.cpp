@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QVector>
 #include <libpq-fe.h>
+#include <poll.h>
 
 namespace db {
 namespace {
@@ -44,12 +45,7 @@ public:
         conn_ = connect(s, s.database);
         open_ = true;
         try {
-            run(QStringLiteral("SET client_min_messages = warning"), {}, nullptr, nullptr);
-            run(QStringLiteral("SET DateStyle = ISO, MDY"), {}, nullptr, nullptr);
-            // A workstation's statements are short: starting parallel workers costs a search
-            // more than they save it, and the server's few workers are shared by every
-            // workstation of the hospital.
-            run(QStringLiteral("SET max_parallel_workers_per_gather = 0"), {}, nullptr, nullptr);
+            setUpSession();
             ensureSchemas();
             applyDefaultDatabase(QStringLiteral("ZEP"));
         } catch (...) {
@@ -63,6 +59,9 @@ public:
 protected:
     long long run(const QString& sql, const QVariantList& values, QStringList* columns,
                   QVector<QVector<QVariant>>* rows) override {
+        const bool ending = endsTransaction(sql);
+        if (!inTransaction() && !ending)
+            reconnectIfGone();
         const QByteArray text = sql.toUtf8();
         QVector<QByteArray> storage(values.size());
         QVector<const char*> params(values.size());
@@ -83,11 +82,9 @@ protected:
         ResultGuard guard{r};
         const ExecStatusType st = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
         if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) {
-            ErrorItem e = errorOf(conn_, r);
             if (PQstatus(conn_) == CONNECTION_BAD)
-                e.Description = QStringLiteral("The connection to the database server was lost: ") +
-                                e.Description;
-            throw Error(std::move(e));
+                throw Error(lost(sql));
+            throw Error(errorOf(conn_, r));
         }
         if (st == PGRES_TUPLES_OK) {
             const int ncol = PQnfields(r);
@@ -136,6 +133,91 @@ protected:
     }
 
 private:
+    void setUpSession() {
+        run(QStringLiteral("SET client_min_messages = warning"), {}, nullptr, nullptr);
+        run(QStringLiteral("SET DateStyle = ISO, MDY"), {}, nullptr, nullptr);
+        // A workstation's statements are short: starting parallel workers costs a search
+        // more than they save it, and the server's few workers are shared by every
+        // workstation of the hospital.
+        run(QStringLiteral("SET max_parallel_workers_per_gather = 0"), {}, nullptr, nullptr);
+    }
+
+    static bool endsTransaction(const QString& sql) {
+        const QString t = sql.trimmed();
+        return t.compare(QLatin1String("COMMIT"), Qt::CaseInsensitive) == 0 ||
+               t.compare(QLatin1String("ROLLBACK"), Qt::CaseInsensitive) == 0;
+    }
+
+    // An idle connection has nothing to read (the workstation listens for no notifications):
+    // when the socket is readable between statements, the server has said goodbye (a
+    // restart, a shutdown, the session ended) or closed it. Its goodbye and the close come
+    // one after the other, so anything readable counts as gone; a new session costs a
+    // moment, outside any transaction.
+    bool goneWhileIdle() {
+        if (PQstatus(conn_) != CONNECTION_OK)
+            return true;
+        pollfd p{PQsocket(conn_), POLLIN, 0};
+        if (p.fd < 0)
+            return true;
+        return ::poll(&p, 1, 0) != 0;
+    }
+
+    // Between transactions a lost connection is opened again with the same settings, so
+    // that the worker's next action works once the server is back, without a new log-in.
+    // Inside a transaction it never is: what the transaction had sent is gone with the old
+    // session, and going on in a new one would save half of it.
+    void reconnectIfGone() {
+        if (!goneWhileIdle())
+            return;
+        PQreset(conn_);
+        if (PQstatus(conn_) != CONNECTION_OK) {
+            ErrorItem e;
+            e.Source = QStringLiteral("PostgreSQL");
+            e.Number = 8001;
+            e.SqlState = QStringLiteral("08001");
+            e.Description =
+                QStringLiteral("The database server cannot be reached (%1). Nothing was "
+                               "saved; try again when the server is back.")
+                    .arg(QString::fromUtf8(PQerrorMessage(conn_))
+                             .section(QLatin1Char('\n'), 0, 0)
+                             .trimmed());
+            throw Error(std::move(e));
+        }
+        PQsetClientEncoding(conn_, "UTF8");
+        setUpSession();
+        applyDefaultDatabase(DefaultDatabase());
+    }
+
+    // What a statement that lost its connection tells the worker. A commit may have reached
+    // the server before the connection went, so that one is never said to have failed.
+    ErrorItem lost(const QString& sql) const {
+        ErrorItem e;
+        e.Source = QStringLiteral("PostgreSQL");
+        e.Number = 8006;
+        e.SqlState = QStringLiteral("08006");
+        // libpq's first line says what happened ("server closed the connection
+        // unexpectedly", "terminating connection due to administrator command").
+        QString detail =
+            QString::fromUtf8(PQerrorMessage(conn_)).section(QLatin1Char('\n'), 0, 0).simplified();
+        if (detail.startsWith(QLatin1String("FATAL:")))
+            detail = detail.mid(6).trimmed();
+        if (sql.trimmed().compare(QLatin1String("COMMIT"), Qt::CaseInsensitive) == 0)
+            e.Description = QStringLiteral(
+                "The connection to the database server was lost while the save was being "
+                "committed: it may or may not have been saved. Look it up before saving again.");
+        else if (inTransaction())
+            e.Description = QStringLiteral(
+                "The connection to the database server was lost: nothing of this save was "
+                "kept. Try again when the server is back.");
+        else
+            e.Description = QStringLiteral(
+                "The connection to the database server was lost before it answered. Try "
+                "again when the server is back.");
+        if (!detail.isEmpty())
+            e.Description += QStringLiteral(" (") + detail + QLatin1Char(')');
+        return e;
+    }
+
     static QString schemaName(const QString& name) {
         for (const QString& n : databaseNames())
             if (n.compare(name, Qt::CaseInsensitive) == 0)

@@ -115,7 +115,7 @@ protected:
             const int ext = sqlite3_extended_errcode(db_);
             const QString msg = QString::fromUtf8(sqlite3_errmsg(db_));
             sqlite3_reset(st);
-            throw Error({ext, QStringLiteral("SQLite"), msg, sqlStateOf(ext)});
+            throw Error(described(ext, msg));
         }
         sqlite3_reset(st);
         return sqlite3_changes64(db_);
@@ -138,6 +138,36 @@ protected:
     }
 
 private:
+    // A full disk or a folder the workstation may not write to is said in words the worker
+    // can act on; the engine's own text stays at the end for whoever looks into it. The
+    // transaction the statement was part of is rolled back by the caller, so nothing of the
+    // save stays half-written.
+    ErrorItem described(int ext, const QString& msg) const {
+        ErrorItem e{ext, QStringLiteral("SQLite"), msg, sqlStateOf(ext)};
+        const QString folder = QDir::toNativeSeparators(settings_.folder);
+        switch (ext & 0xff) {
+        case SQLITE_FULL:
+            e.SqlState = QStringLiteral("53100");
+            e.Description = QStringLiteral("The disk that holds the database (%1) is full: "
+                                           "nothing of this save was kept. Free some space on "
+                                           "it, then try again. (%2)")
+                                .arg(folder, msg);
+            break;
+        case SQLITE_READONLY:
+        case SQLITE_CANTOPEN:
+        case SQLITE_PERM:
+            e.SqlState = QStringLiteral("25006");
+            e.Description = QStringLiteral("The database folder %1 is read-only for this "
+                                           "workstation: nothing of this save was kept. Ask "
+                                           "for write access to it, then try again. (%2)")
+                                .arg(folder, msg);
+            break;
+        default:
+            break;
+        }
+        return e;
+    }
+
     // Prepared statements are kept by text: the screens send the same few statements again
     // and again, and preparing is a good part of a small query's cost.
     sqlite3_stmt* statement(const QString& sql) {

@@ -149,6 +149,8 @@ public slots:
     void cmdViewCDF_Click();
     // The case status code of the text in cboactive, when the status table knows it.
     void cboactive_Update();
+    // The case status's code for the shown status; `tell` shows a failed look-up.
+    void updateStatusTag(bool tell);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;

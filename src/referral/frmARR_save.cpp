@@ -174,8 +174,10 @@ bool frmARR::saveReport() {
     referral::SaveOutcome out;
     try {
         WaitCursor wait;
-        // A status typed and not yet left still counts: the save sends what is shown.
-        cboactive_Update();
+        // A status typed and not yet left still counts: the save sends what is shown. A
+        // look-up that fails here says nothing: the save meets the same failure and says it
+        // once.
+        updateStatusTag(false);
         out = referral::send(*conn_, saveValues());
     } catch (const db::Error& e) {
         ui::Messages::critical(QStringLiteral("Data Not Successfully Saved.") + e.Description(),
@@ -220,6 +222,10 @@ void frmARR::txtNC_Edited(const QString& text) {
 }
 
 void frmARR::cboactive_Update() {
+    updateStatusTag(true);
+}
+
+void frmARR::updateStatusTag(bool tell) {
     if (!conn_)
         return;
     try {
@@ -229,7 +235,8 @@ void frmARR::cboactive_Update() {
         if (!rs.Eof())
             statusTag_ = rs.Text(QStringLiteral("Code")).trimmed();
     } catch (const db::Error& e) {
-        ui::Messages::critical(e.Description(), QStringLiteral("Message"));
+        if (tell)
+            ui::Messages::critical(e.Description(), QStringLiteral("Message"));
     }
 }
 

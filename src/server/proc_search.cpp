@@ -23,6 +23,7 @@
 #include <QDate>
 #include <QHash>
 #include <functional>
+#include <mutex>
 
 namespace server {
 namespace {
@@ -105,9 +106,12 @@ const VisitKind kOutPatient{"PATIENT_DATA.tbOutPatient", "NULL", "BILLING.tbBill
 const VisitKind kER{"PATIENT_DATA.tbERMaster", "NULL", "BILLING.tbBillOPDailyOut"};
 
 // The statement texts depend only on which criteria are given, so each is built once; a
-// search is then the cost of the query itself.
+// search is then the cost of the query itself. Connections of several threads (a server
+// process, the load bench) search at once, so the texts are shared under a lock.
 QString memo(const QString& key, const std::function<QString()>& make) {
     static QHash<QString, QString> texts;
+    static std::mutex lock;
+    const std::lock_guard guard(lock);
     auto it = texts.constFind(key);
     if (it == texts.constEnd())
         it = texts.insert(key, make());

@@ -17,6 +17,7 @@
 
 #include "bench_arrsave.h"
 #include "bench_discount.h"
+#include "bench_load.h"
 #include "bench_report.h"
 
 #include <QApplication>
@@ -417,12 +418,34 @@ int main(int argc, char** argv) {
             discountLines = n;
         args.remove(i, number ? 2 : 1);
     }
+    // --load N [--minutes M | --seconds S]: N workstations on one server at once.
+    int loadWorkstations = 0;
+    tools::LoadOptions load;
+    for (const char* flag : {"--load", "--minutes", "--seconds", "--think"})
+        if (const int i = args.indexOf(QLatin1String(flag)); i >= 0 && i + 1 < args.size()) {
+            const int v = args.at(i + 1).toInt();
+            if (qstrcmp(flag, "--load") == 0)
+                loadWorkstations = v;
+            else if (qstrcmp(flag, "--think") == 0)
+                load.thinkMs = std::max(0, v);
+            else
+                load.seconds = qstrcmp(flag, "--minutes") == 0 ? v * 60 : v;
+            args.remove(i, 2);
+        }
     if (args.isEmpty()) {
         QTextStream(stderr) << "usage: zep-bench DATABASE [DATABASE ...] [--runs N] [--intake] "
-                               "[--arr] [--arrsave] [--report [ROWS]] [--discount [LINES]]\n";
+                               "[--arr] [--arrsave] [--report [ROWS]] [--discount [LINES]]\n"
+                               "       zep-bench --load N [--minutes M | --seconds S] [--think MS] POSTGRESQL-URL\n";
         return 2;
     }
     server::registerProcedures();
+    if (loadWorkstations > 0) {
+        load.workstations = loadWorkstations;
+        int rc = 0;
+        for (const QString& url : args)
+            rc = std::max(rc, tools::benchLoad(url, load, out()));
+        return rc;
+    }
     try {
         if (arrSave) {
             for (const QString& url : args) {
