@@ -34,6 +34,31 @@ inline void seedVisits(db::Connection& c) {
                   r);
 }
 
+// Runs the statements of a seed file on `c`: each statement ends with ';' at the end of a
+// line, and a line starting with "--" is a comment. False when the file cannot be read or
+// is empty.
+inline bool runSeed(db::Connection& c, const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QString text = QString::fromUtf8(f.readAll());
+    if (text.isEmpty())
+        return false;
+    QString current;
+    for (const QString& l : text.split(QLatin1Char('\n'))) {
+        if (l.startsWith(QLatin1String("--")))
+            continue;
+        current += l + QLatin1Char('\n');
+        if (l.trimmed().endsWith(QLatin1Char(';'))) {
+            current = current.trimmed();
+            current.chop(1);
+            c.Execute(current);
+            current.clear();
+        }
+    }
+    return true;
+}
+
 inline void writeFile(const QString& path, const QString& text) {
     QFile f(path);
     QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));

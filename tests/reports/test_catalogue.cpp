@@ -44,20 +44,7 @@ private slots:
     void initTestCase() {
         TESTDB_REQUIRE_BACKEND();
         conn = testdb::fresh();
-        const QString seed = reporttest::readFile(source(u"tests/reports/reference/Visits.sql"_s));
-        QVERIFY(!seed.isEmpty());
-        QString current;
-        for (const QString& l : seed.split(u'\n')) {
-            if (l.startsWith(u"--"_s))
-                continue;
-            current += l + u'\n';
-            if (l.trimmed().endsWith(u';')) {
-                current = current.trimmed();
-                current.chop(1);
-                conn->Execute(current);
-                current.clear();
-            }
-        }
+        QVERIFY(reporttest::runSeed(*conn, source(u"tests/reports/reference/Visits.sql"_s)));
     }
 
     void preparingProcedures_data() {

@@ -1,6 +1,7 @@
 // The report items as the worker meets them: chosen from the main window's menus, each asks
 // with its dialog, prepares its data, opens its template with its values in order and shows
 // it under its title; an item whose template is not there yet says so.
+#include "reporttest.h"
 #include "testdb.h"
 
 #include "app/globals.h"
@@ -129,20 +130,8 @@ private slots:
         auto c = testdb::fresh();
         // The hospital day, then the department's grants, assessments and notices around it.
         for (const QString& seed : {u"Visits.sql"_s, u"Department.sql"_s}) {
-            QFile f(source(u"tests/reports/reference/"_s + seed));
-            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(seed));
-            QString current;
-            for (const QString& l : QString::fromUtf8(f.readAll()).split(u'\n')) {
-                if (l.startsWith(u"--"_s))
-                    continue;
-                current += l + u'\n';
-                if (l.trimmed().endsWith(u';')) {
-                    current = current.trimmed();
-                    current.chop(1);
-                    c->Execute(current);
-                    current.clear();
-                }
-            }
+            QVERIFY2(reporttest::runSeed(*c, source(u"tests/reports/reference/"_s + seed)),
+                     qPrintable(seed));
         }
         // The grants valid today and the classes expiring soon are read on the hospital day.
         reports::setToday(QDate(2026, 3, 4));

@@ -2,6 +2,7 @@
 // Reports menu, each asks for the period with the date-range dialog (no worker box), opens its
 // template with its values in order and shows it under its title, its pages printing the
 // heading it was given and the period's totals.
+#include "reporttest.h"
 #include "testdb.h"
 
 #include "app/globals.h"
@@ -95,20 +96,8 @@ private slots:
         auto c = testdb::fresh();
         // One period's visits with their money.
         for (const QString& seed : {u"Income.sql"_s}) {
-            QFile f(source(u"tests/reports/reference/"_s + seed));
-            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(seed));
-            QString current;
-            for (const QString& l : QString::fromUtf8(f.readAll()).split(u'\n')) {
-                if (l.startsWith(u"--"_s))
-                    continue;
-                current += l + u'\n';
-                if (l.trimmed().endsWith(u';')) {
-                    current = current.trimmed();
-                    current.chop(1);
-                    c->Execute(current);
-                    current.clear();
-                }
-            }
+            QVERIFY2(reporttest::runSeed(*c, source(u"tests/reports/reference/"_s + seed)),
+                     qPrintable(seed));
         }
         reports::setToday(QDate(2026, 3, 5));
         const QString password = u"Right-Horse-7"_s;

@@ -1,6 +1,7 @@
 // The statements of account as the worker meets them from the Viewing menu: Detailed SOA
 // with its refusals, its three templates and their values in order, and Summarized SOA
 // through the billing components, also when their connection cannot be established.
+#include "reporttest.h"
 #include "testdb.h"
 
 #include "app/globals.h"
@@ -73,20 +74,7 @@ private slots:
     void initTestCase() {
         TESTDB_REQUIRE_BACKEND();
         auto c = testdb::fresh();
-        QFile f(source(u"tests/reports/reference/Statements.sql"_s));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QString current;
-        for (const QString& l : QString::fromUtf8(f.readAll()).split(u'\n')) {
-            if (l.startsWith(u"--"_s))
-                continue;
-            current += l + u'\n';
-            if (l.trimmed().endsWith(u';')) {
-                current = current.trimmed();
-                current.chop(1);
-                c->Execute(current);
-                current.clear();
-            }
-        }
+        QVERIFY(reporttest::runSeed(*c, source(u"tests/reports/reference/Statements.sql"_s)));
         login::Employee e;
         e.employeeId = u"E100"_s;
         e.lastName = u"SANTOS"_s;
