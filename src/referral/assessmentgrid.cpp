@@ -29,18 +29,17 @@ AssessmentGrid::AssessmentGrid(QTableView* view, QStringList headings, QVector<i
 
 void AssessmentGrid::format() {
     setColumns(headings_, {});
-    for (int c = 0; c < headings_.size(); ++c) {
-        const int w = widths_.value(c + 1);
-        view_->setColumnHidden(c, w == 0);
-        if (w > 0)
-            view_->setColumnWidth(c, ui::twips(w));
-    }
+    applyWidths();
 }
 
 void AssessmentGrid::bind(const db::Recordset& rs) {
-    format();
     setColumns(headings_, rs.FieldNames().mid(0, headings_.size()));
     load(rs);
+    applyWidths();
+}
+
+// Setting the columns resets the model, and with it the view's widths and hidden columns.
+void AssessmentGrid::applyWidths() {
     for (int c = 0; c < headings_.size(); ++c) {
         const int w = widths_.value(c + 1);
         view_->setColumnHidden(c, w == 0);

@@ -26,6 +26,8 @@ public:
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
 
 private:
+    void applyWidths();
+
     QTableView* view_;
     QStringList headings_;
     QVector<int> widths_; // the row-heading column first
